@@ -1,0 +1,14 @@
+// The subcommands of the `chatsieve` tool. Each takes the arguments after its name and
+// returns the process exit status; errors go to standard error.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace chatsieve::tool {
+
+using Arguments = std::span<const std::string_view>;
+
+int RunVersion(Arguments arguments);
+
+}  // namespace chatsieve::tool
