@@ -214,7 +214,7 @@ TEST(Cp949, InvalidArgumentsGiveZero) {
 // Fills a buffer with guards, converts with the given capacity and checks that nothing
 // past it changed.
 template <typename Unit, typename Convert>
-void ExpectCapacityRespected(int32_t size, Convert convert) {
+void ExpectCapacityKept(int32_t size, Convert convert) {
   constexpr Unit kGuard = static_cast<Unit>(0x5A);
   for (const int32_t capacity : {size - 1, size}) {
     std::vector<Unit> buffer(static_cast<size_t>(size) + 4, kGuard);
@@ -231,12 +231,12 @@ TEST(Cp949, OutputOneShortFailsWithoutWritingPastCapacity) {
   for (const std::string& bytes : inputs) {
     SCOPED_TRACE(Hex(bytes));
     const int32_t units = DecodeCp949(bytes.c_str(), -1, nullptr, 0);
-    ExpectCapacityRespected<char16_t>(units, [&](char16_t* out, int32_t capacity) {
+    ExpectCapacityKept<char16_t>(units, [&](char16_t* out, int32_t capacity) {
       return DecodeCp949(bytes.c_str(), -1, out, capacity);
     });
     const std::u16string text = Decode(bytes, -1);
     const int32_t size = EncodeCp949(text.c_str(), -1, nullptr, 0);
-    ExpectCapacityRespected<char>(size, [&](char* out, int32_t capacity) {
+    ExpectCapacityKept<char>(size, [&](char* out, int32_t capacity) {
       return EncodeCp949(text.c_str(), -1, out, capacity);
     });
   }
