@@ -1,0 +1,30 @@
+#include "matching/mask_chain.h"
+
+namespace chatsieve {
+
+int32_t MaskChain(CharChain& chain, const BadWordMap& map, char16_t mask, WordEnd rule) {
+  const int32_t reach = map.LongestReach();
+  int32_t masked_words = 0;
+  CharChain::Node node = chain.First();
+  while (node != chain.End()) {
+    int32_t matched = MatchAt(map, chain.CursorAt(node), rule);
+    if (matched == 0) {
+      node = chain.Next(node);
+      continue;
+    }
+    for (; matched > 0; --matched) {
+      const CharChain::Node next = chain.Next(node);
+      chain.Overwrite(node, mask);
+      chain.Remove(node);
+      node = next;
+    }
+    ++masked_words;
+    // Every node before the stretch matched nothing, and a node whose word could not
+    // reach the stretch still sees the same units, so starting over from the first
+    // node would find nothing before the `reach` nodes ahead of the stretch's end.
+    node = chain.StepBack(node, reach);
+  }
+  return masked_words;
+}
+
+}  // namespace chatsieve
