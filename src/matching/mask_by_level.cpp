@@ -1,0 +1,73 @@
+#include "matching/mask_by_level.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "dictionary/bad_chat_man.h"
+#include "matching/work_buffer.h"
+
+namespace chatsieve {
+namespace {
+
+constexpr int32_t kAsWritten = 1;
+constexpr int32_t kAlsoStripped = 2;
+constexpr int32_t kAllCharacters = 1;
+constexpr int32_t kKeptCharacters = 0;
+
+// Room for the intermediate text of a chat-sized call without a heap allocation.
+constexpr size_t kInlineCapacity = 1024;
+
+int32_t Pass(const BadChatMan& filter, const char* text, char* destination, int32_t capacity,
+             char mask, int32_t keep_all) {
+  return filter.ReplaceBadWords(text, destination, capacity, mask, keep_all);
+}
+
+int32_t Pass(const BadChatMan& filter, const char16_t* text, char16_t* destination,
+             uint32_t capacity, char16_t mask, int32_t keep_all) {
+  return filter.ReplaceBadWordsW(text, destination, capacity, mask, keep_all);
+}
+
+// The capacity the first pass is given. Masking may lengthen narrow text, so it gets
+// the caller's. The wide pass zeroes its destination up to the capacity, but the second
+// pass reads the intermediate text only up to its terminator: bounding it by what the
+// text needs changes nothing else and spares zeroing a large buffer.
+int32_t FirstPassCapacity(const char*, int32_t capacity) {
+  return capacity;
+}
+
+uint32_t FirstPassCapacity(const char16_t* text, uint32_t capacity) {
+  if (text == nullptr) return capacity;
+  const size_t needed = std::char_traits<char16_t>::length(text) + 1;
+  return needed < capacity ? static_cast<uint32_t>(needed) : capacity;
+}
+
+template <typename Char, typename Capacity>
+int32_t Mask(const BadChatMan& filter, int32_t level, const Char* text, Char* destination,
+             Capacity capacity, Char mask) {
+  if (level == kAsWritten) return Pass(filter, text, destination, capacity, mask, kAllCharacters);
+  // A negative capacity has no buffer to match it.
+  if (level != kAlsoStripped || std::cmp_less(capacity, 0)) return 0;
+  WorkBuffer<Char, kInlineCapacity> intermediate;
+  // A capacity whose size in bytes cannot be represented fails here as well.
+  if (!intermediate.Reserve(static_cast<size_t>(capacity))) return 0;
+  const int32_t as_written = Pass(filter, text, intermediate.Data(),
+                                  FirstPassCapacity(text, capacity), mask, kAllCharacters);
+  const int32_t stripped =
+      Pass(filter, intermediate.Data(), destination, capacity, mask, kKeptCharacters);
+  return as_written | stripped;
+}
+
+}  // namespace
+
+int32_t MaskAtLevel(const BadChatMan& filter, int32_t level, const char* text, char* destination,
+                    int32_t capacity, char mask) {
+  return Mask(filter, level, text, destination, capacity, mask);
+}
+
+int32_t MaskAtLevel(const BadChatMan& filter, int32_t level, const char16_t* text,
+                    char16_t* destination, uint32_t capacity, char16_t mask) {
+  return Mask(filter, level, text, destination, capacity, mask);
+}
+
+}  // namespace chatsieve
