@@ -4,28 +4,19 @@
 
 namespace chatsieve {
 
-bool CharChain::Reset(char16_t* text, size_t capacity) {
-  // The place after the last node takes the slot after the `capacity` nodes.
-  if (capacity >= static_cast<size_t>(std::numeric_limits<Node>::max())) return false;
-  if (!links_.Reserve(capacity + 1)) return false;
+bool CharChain::Reset(char16_t* text, int32_t capacity) {
+  // End() takes the slot after the `capacity` nodes, and its number must fit a Node.
+  if (capacity < 0 || capacity == std::numeric_limits<Node>::max()) return false;
+  if (!links_.Reserve(Index(capacity) + 1)) return false;
   text_ = text;
-  end_ = static_cast<Node>(capacity);
-  first_ = end_;
-  count_ = 0;
-  links_[Index(end_)] = Link{0, kNone, end_, 0};
+  end_ = capacity;
   return true;
 }
 
-void CharChain::Append(int32_t position) {
-  const Node node = count_++;
-  Link& end = links_[Index(end_)];
-  links_[Index(node)] = Link{text_[position], end.previous, end_, position};
-  if (end.previous == kNone) {
-    first_ = node;
-  } else {
-    links_[Index(end.previous)].next = node;
-  }
-  end.previous = node;
+void CharChain::Close(Node count) {
+  first_ = count > 0 ? 0 : end_;
+  if (count > 0) links_[Index(count - 1)].next = end_;
+  links_[Index(end_)] = Link{0, count - 1, end_, 0};
 }
 
 void CharChain::Remove(Node node) {

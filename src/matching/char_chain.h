@@ -16,12 +16,11 @@ class CharChain {
   using Node = int32_t;
   static constexpr Node kNone = -1;
 
-  // Empties the chain and makes room for up to `capacity` nodes over `text`, which
-  // must outlive the chain. False when memory runs out or `capacity` is too large.
-  bool Reset(char16_t* text, size_t capacity);
-
-  // Adds the text unit at `position` at the end; at most `capacity` times.
-  void Append(int32_t position);
+  // Chains, in text order, the units of `text` (`length` units; the text must outlive
+  // the chain) that `take(position, unit, last_unit_taken)` accepts; the last unit
+  // taken is 0 before the first. False when memory runs out or the text is too long.
+  template <typename Take>
+  bool Build(char16_t* text, int32_t length, Take take);
 
   // The first node, or End() for an empty chain.
   Node First() const { return first_; }
@@ -39,7 +38,7 @@ class CharChain {
   // The node `steps` nodes before `node`, or the first node if that is nearer.
   Node StepBack(Node node, int32_t steps) const;
 
-  // Walks the chain for word matching: the unit a node held when it was appended.
+  // Walks the chain for word matching: the unit a node held when it was chained.
   class Cursor {
    public:
     char16_t Unit() const { return chain_->links_[Index(node_)].unit; }
@@ -65,11 +64,34 @@ class CharChain {
 
   static size_t Index(Node node) { return static_cast<size_t>(node); }
 
+  // Room for up to `capacity` nodes and End() after them.
+  bool Reset(char16_t* text, int32_t capacity);
+  // Ties the `count` nodes built, each linked to node - 1 and node + 1, to End().
+  void Close(Node count);
+
   WorkBuffer<Link> links_;
   char16_t* text_ = nullptr;
   Node first_ = 0;
   Node end_ = 0;
-  Node count_ = 0;
 };
+
+template <typename Take>
+bool CharChain::Build(char16_t* text, int32_t length, Take take) {
+  if (!Reset(text, length)) return false;
+  // Locals rather than members, so that the stores into the links cannot touch them.
+  Link* links = links_.Data();
+  Node count = 0;
+  char16_t last_taken = 0;
+  for (int32_t position = 0; position < length; ++position) {
+    const char16_t unit = text[position];
+    if (!take(position, unit, last_taken)) continue;
+    // Node 0's previous is kNone, -1.
+    links[count] = Link{unit, count - 1, count + 1, position};
+    ++count;
+    last_taken = unit;
+  }
+  Close(count);
+  return true;
+}
 
 }  // namespace chatsieve

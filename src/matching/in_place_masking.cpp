@@ -17,15 +17,17 @@ int32_t MaskStripped(const BadWordMap& map, char16_t* working, int32_t length) {
   WideWork stripped;
   WorkBuffer<int32_t> origins;
   const int32_t stripped_length = StripText(working, length, stripped, &origins);
+  // The chain takes exactly the units the strip kept, by the positions they came from.
+  int32_t kept = 0;
   CharChain chain;
-  if (stripped_length < 0 || !chain.Reset(working, static_cast<size_t>(stripped_length))) {
-    return 0;
-  }
-  // A stripped unit is the working-copy unit it came from, so the chain can stand on
-  // the working copy's own positions.
-  for (int32_t i = 0; i < stripped_length; ++i) {
-    chain.Append(origins[static_cast<size_t>(i)]);
-  }
+  const bool built = stripped_length >= 0 &&
+                     chain.Build(working, length, [&](int32_t position, char16_t, char16_t) {
+                       const bool stripped_here =
+                           kept < stripped_length && origins[static_cast<size_t>(kept)] == position;
+                       kept += stripped_here ? 1 : 0;
+                       return stripped_here;
+                     });
+  if (!built) return 0;
   return MaskChain(chain, map, u'*', WordEnd::kOverLength) > 0 ? 1 : 0;
 }
 

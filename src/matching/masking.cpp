@@ -4,6 +4,7 @@
 // may hand the same buffer as both.
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "dictionary/bad_chat_man.h"
@@ -15,25 +16,21 @@
 namespace chatsieve {
 namespace {
 
-// Every unit takes part, or (`keep_all` zero) only kept characters, and of those a
-// space only where the unit chained before it is not a space too.
-bool ChainUnits(CharChain& chain, char16_t* text, int32_t length, int32_t keep_all) {
-  if (!chain.Reset(text, static_cast<size_t>(length))) return false;
-  char16_t last_chained = 0;
-  for (int32_t position = 0; position < length; ++position) {
-    const char16_t unit = text[position];
-    if (keep_all == 0 && (!IsKeptChar(unit) || (unit == u' ' && last_chained == u' '))) continue;
-    chain.Append(position);
-    last_chained = unit;
-  }
-  return true;
-}
+// Chain positions are 32-bit.
+constexpr size_t kMaxLength = std::numeric_limits<int32_t>::max();
 
-// 1 when the pass masked a word; -1 when the chain could not be made.
+// 1 when the pass masked a word; -1 when the chain could not be made. Every unit takes
+// part, or (`keep_all` zero) only kept characters, and of those a space only where the
+// unit chained before it is not a space too.
 int32_t MaskWorkingCopy(const BadWordMap& map, char16_t* text, int32_t length, char16_t mask,
                         int32_t keep_all) {
   CharChain chain;
-  if (!ChainUnits(chain, text, length, keep_all)) return -1;
+  const bool built =
+      keep_all != 0 ? chain.Build(text, length, [](int32_t, char16_t, char16_t) { return true; })
+                    : chain.Build(text, length, [](int32_t, char16_t unit, char16_t last_taken) {
+                        return IsKeptChar(unit) && !(unit == u' ' && last_taken == u' ');
+                      });
+  if (!built) return -1;
   return MaskChain(chain, map, mask, WordEnd::kAtZeroUnit) > 0 ? 1 : 0;
 }
 
@@ -42,16 +39,22 @@ int32_t MaskWorkingCopy(const BadWordMap& map, char16_t* text, int32_t length, c
 // than n units.
 int32_t NarrowWorkingCopy(const char* source, int32_t size, WideWork& working) {
   if (source == nullptr || size < 0) return 0;
-  const size_t units = std::strlen(source) + 1;
-  if (units == 1 || units > static_cast<size_t>(size) || !working.Reserve(units)) return 0;
-  return platform::DecodeCp949(source, -1, working.Data(), static_cast<int32_t>(units)) - 1;
+  const size_t bytes = std::strlen(source) + 1;
+  if (bytes == 1 || bytes > static_cast<size_t>(size) || !working.Reserve(bytes)) return 0;
+  const auto count = static_cast<int32_t>(bytes);
+  return platform::DecodeCp949(source, count, working.Data(), count) - 1;
 }
 
 // The source copied into `working` when it is not empty and, with its terminator, fits
 // in `size` units: its length, else 0.
 int32_t WideWorkingCopy(const char16_t* source, uint32_t size, WideWork& working) {
-  if (source == nullptr || std::char_traits<char16_t>::length(source) >= size) return 0;
-  return std::max(DuplicateWide(source, working), 0);
+  if (source == nullptr) return 0;
+  const size_t length = std::char_traits<char16_t>::length(source);
+  if (length == 0 || length >= size || length >= kMaxLength || !working.Reserve(length + 1)) {
+    return 0;
+  }
+  std::copy_n(source, length + 1, working.Data());
+  return static_cast<int32_t>(length);
 }
 
 // A byte of 0x80 and up becomes U+FF80..U+FFFF, as a signed char widens.
@@ -67,11 +70,13 @@ int32_t BadChatMan::ReplaceBadWords(const char* source, char* destination, int32
   if (destination == nullptr || size == 0) return 0;
   WideWork working;
   const int32_t length = NarrowWorkingCopy(source, size, working);
+  const char16_t unit_mask = WidenedMask(mask);
   const int32_t masked =
-      length > 0 ? MaskWorkingCopy(word_map_, working.Data(), length, WidenedMask(mask), keep_all)
-                 : -1;
-  // A text that does not fit, as re-encoded, leaves an empty one.
-  if (masked < 0 || platform::EncodeCp949(working.Data(), -1, destination, size) == 0) {
+      length > 0 ? MaskWorkingCopy(word_map_, working.Data(), length, unit_mask, keep_all) : -1;
+  // A zero mask may have ended the text early; otherwise its length is known. A text
+  // that does not fit, as re-encoded, leaves an empty one.
+  const int32_t units = unit_mask != 0 ? length + 1 : -1;
+  if (masked < 0 || platform::EncodeCp949(working.Data(), units, destination, size) == 0) {
     destination[0] = 0;
   }
   return std::max(masked, 0);

@@ -7,14 +7,6 @@
 #include "platform/unicode_letters.h"
 
 namespace chatsieve {
-namespace {
-
-constexpr bool IsHangulSyllable(char16_t unit) {
-  return unit >= 0xAC00 && unit <= 0xD7A3;
-}
-
-}  // namespace
-
 int32_t NarrowToWide(const char* text, WideWork& out) {
   const int32_t needed = platform::DecodeCp949(text, -1, nullptr, 0);
   if (needed <= 0 || !out.Reserve(static_cast<size_t>(needed))) return 0;
@@ -67,10 +59,6 @@ bool IsLetterOrDigit(char16_t unit) {
            (unit >= u'a' && unit <= u'z');
   }
   return unit != 0xFFFF && platform::IsUnicodeLetterOrDigit(unit);
-}
-
-bool IsKeptChar(char16_t unit) {
-  return unit == u' ' || IsHangulSyllable(unit) || IsLetterOrDigit(unit);
 }
 
 }  // namespace chatsieve

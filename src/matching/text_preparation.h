@@ -39,7 +39,10 @@ int32_t StripText(const char16_t* text, int32_t length, WideWork& out,
 
 bool IsLetterOrDigit(char16_t unit);
 
-// A letter or digit, the space U+0020, or a Hangul syllable U+AC00..U+D7A3.
-bool IsKeptChar(char16_t unit);
+// A letter or digit, the space U+0020, or a Hangul syllable U+AC00..U+D7A3. Inline,
+// since masking asks for every unit of a text, mostly Hangul.
+inline bool IsKeptChar(char16_t unit) {
+  return unit == u' ' || (unit >= 0xAC00 && unit <= 0xD7A3) || IsLetterOrDigit(unit);
+}
 
 }  // namespace chatsieve
