@@ -8,13 +8,12 @@ using Detection = int32_t (BadChatMan::*)(const Char*) const;
 
 template <typename Char>
 int32_t Detect(const BadChatMan& filter, int32_t level, const Char* text,
-               Detection<Char> as_written, Detection<Char> stripped) {
+               Detection<Char> as_written, Detection<Char> stripped_then_as_written) {
   switch (level) {
     case 1:
       return (filter.*as_written)(text);
     case 2:
-      if (const int32_t found = (filter.*stripped)(text)) return found;
-      return (filter.*as_written)(text);
+      return (filter.*stripped_then_as_written)(text);
     default:
       return 0;
   }
@@ -24,12 +23,12 @@ int32_t Detect(const BadChatMan& filter, int32_t level, const Char* text,
 
 int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char* text) {
   return Detect<char>(filter, level, text, &BadChatMan::FindBadWord,
-                      &BadChatMan::FindBadWordStripped);
+                      &BadChatMan::FindBadWordEitherWay);
 }
 
 int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char16_t* text) {
   return Detect<char16_t>(filter, level, text, &BadChatMan::FindBadWordW,
-                          &BadChatMan::FindBadWordStrippedW);
+                          &BadChatMan::FindBadWordEitherWayW);
 }
 
 }  // namespace chatsieve

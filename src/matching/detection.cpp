@@ -15,6 +15,13 @@
 namespace chatsieve {
 namespace {
 
+enum class Scan {
+  kAsWritten,
+  kStripped,
+  // The stripped text, then the text as written if that holds no word.
+  kEitherWay,
+};
+
 template <typename Char>
 bool Rejected(const Char* text, int32_t word_count) {
   return text == nullptr || text[0] == 0 || word_count <= 0;
@@ -27,38 +34,57 @@ int32_t HoldsListedWord(const BadWordMap& map, const char16_t* text) {
   return 0;
 }
 
-int32_t HoldsListedWordStripped(const BadWordMap& map, const char16_t* text, size_t length) {
-  if (length > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
+// Scans a terminated text of `length` units as `scan` asks.
+int32_t ScanText(const BadWordMap& map, const char16_t* text, size_t length, Scan scan) {
+  if (scan == Scan::kAsWritten) return HoldsListedWord(map, text);
   WideWork stripped;
-  if (StripText(text, static_cast<int32_t>(length), stripped) < 0) return 0;
-  return HoldsListedWord(map, stripped.Data());
+  const int32_t stripped_length = length <= static_cast<size_t>(std::numeric_limits<int32_t>::max())
+                                      ? StripText(text, static_cast<int32_t>(length), stripped)
+                                      : -1;
+  if (stripped_length >= 0 && HoldsListedWord(map, stripped.Data())) return 1;
+  if (scan == Scan::kStripped) return 0;
+  // A strip that removed nothing left the very same text.
+  if (stripped_length >= 0 && static_cast<size_t>(stripped_length) == length) return 0;
+  return HoldsListedWord(map, text);
+}
+
+int32_t ScanNarrow(const BadWordMap& map, const char* text, Scan scan) {
+  WideWork wide;
+  const int32_t count = NarrowToWide(text, wide);
+  if (count <= 0) return 0;
+  return ScanText(map, wide.Data(), static_cast<size_t>(count) - 1, scan);
+}
+
+size_t LengthOf(const char16_t* text) {
+  return std::char_traits<char16_t>::length(text);
 }
 
 }  // namespace
 
 int32_t BadChatMan::FindBadWord(const char* text) const {
-  if (Rejected(text, word_count_)) return 0;
-  WideWork wide;
-  if (NarrowToWide(text, wide) <= 0) return 0;
-  return HoldsListedWord(word_map_, wide.Data());
+  return Rejected(text, word_count_) ? 0 : ScanNarrow(word_map_, text, Scan::kAsWritten);
 }
 
 int32_t BadChatMan::FindBadWordStripped(const char* text) const {
-  if (Rejected(text, word_count_)) return 0;
-  WideWork wide;
-  const int32_t count = NarrowToWide(text, wide);
-  if (count <= 0) return 0;
-  return HoldsListedWordStripped(word_map_, wide.Data(), static_cast<size_t>(count) - 1);
+  return Rejected(text, word_count_) ? 0 : ScanNarrow(word_map_, text, Scan::kStripped);
+}
+
+int32_t BadChatMan::FindBadWordEitherWay(const char* text) const {
+  return Rejected(text, word_count_) ? 0 : ScanNarrow(word_map_, text, Scan::kEitherWay);
 }
 
 int32_t BadChatMan::FindBadWordW(const char16_t* text) const {
-  if (Rejected(text, word_count_)) return 0;
-  return HoldsListedWord(word_map_, text);
+  return Rejected(text, word_count_) ? 0 : HoldsListedWord(word_map_, text);
 }
 
 int32_t BadChatMan::FindBadWordStrippedW(const char16_t* text) const {
-  if (Rejected(text, word_count_)) return 0;
-  return HoldsListedWordStripped(word_map_, text, std::char_traits<char16_t>::length(text));
+  return Rejected(text, word_count_) ? 0
+                                     : ScanText(word_map_, text, LengthOf(text), Scan::kStripped);
+}
+
+int32_t BadChatMan::FindBadWordEitherWayW(const char16_t* text) const {
+  return Rejected(text, word_count_) ? 0
+                                     : ScanText(word_map_, text, LengthOf(text), Scan::kEitherWay);
 }
 
 }  // namespace chatsieve

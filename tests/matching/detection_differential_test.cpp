@@ -3,6 +3,7 @@
 // once the strip has joined their letters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <random>
@@ -145,6 +146,35 @@ TEST(DetectionDifferential, AgreesWithTheLiteralRule) {
   EXPECT_GT(tally.only_stripped, kCases / 40);
   EXPECT_GT(tally.none, kCases / 10);
   EXPECT_GT(tally.unsorted, kCases / 10);
+}
+
+// The buckets the scans walk hold what a literal duplicate check keeps: the first of
+// the words that share their first unit exactly, their length and, without regard to
+// ASCII case, their other units, in the order added.
+TEST(DetectionDifferential, IndexKeepsTheFirstOfEqualWords) {
+  constexpr uint32_t kSeed = 7717;
+  RandomCases random(kSeed);
+  for (int i = 0; i < 500; ++i) {
+    SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", case " << i);
+    std::map<char16_t, std::vector<std::u16string>> expected;
+    BadChatMan filter;
+    for (size_t w = random.Pick(1, 30); w > 0; --w) {
+      const std::u16string word = random.Text(1, 3, true);
+      ASSERT_EQ(filter.AddWord(word.c_str()), 1);
+      auto& bucket = expected[word[0]];
+      const bool equal_stored = std::any_of(bucket.begin(), bucket.end(), [&](const auto& other) {
+        return other.size() == word.size() &&
+               CompareNoCase(other.c_str(), word.c_str(), static_cast<int32_t>(word.size()));
+      });
+      if (!equal_stored) bucket.push_back(word);
+    }
+    std::map<char16_t, std::vector<std::u16string>> held;
+    filter.WordMap().ForEachBucket([&](char16_t key, const BadWordList& bucket) {
+      for (const auto& word : bucket.Words())
+        held[key].emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
+    });
+    ASSERT_EQ(held, expected);
+  }
 }
 
 }  // namespace
