@@ -166,13 +166,6 @@ TEST(Detection, NothingIsFoundWhileTheWordCountIsZero) {
   ExpectDetection(emptied, u"xbadx", 0, 0);
 }
 
-TEST(Detection, WordsClearedWhileTheCountStays) {
-  const auto filter = FilterOf({u"BAD"});
-  filter->ClearWords();
-  ASSERT_GT(filter->WordCount(), 0);
-  ExpectDetection(*filter, u"bad", 0, 0);
-}
-
 TEST(Detection, NarrowTextThatIsNotValidCodePage949) {
   const auto filter = FilterOf({u"BAD", u"\uFFFDA"});
   EXPECT_EQ(filter->FindBadWord("\x80xbad"), 1);

@@ -25,13 +25,6 @@ TEST(FoldUpper, ChangesOnlyAsciiLowerCaseLetters) {
   EXPECT_EQ(text, u"ABZ AZ09\u00E9\uFF41\uAC00`{");
 }
 
-TEST(FoldUpper, StopsAtTheTerminator) {
-  char16_t text[] = u"a\0b";
-  FoldUpper(text);
-  EXPECT_EQ(text[0], u'A');
-  EXPECT_EQ(text[2], u'b');
-}
-
 TEST(CharacterTests, LetterOrDigitAndKept) {
   struct Case {
     char16_t unit;
