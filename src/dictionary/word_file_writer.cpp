@@ -11,7 +11,7 @@
 
 #include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_format.h"
-#include "platform/cp949.h"
+#include "platform/cp949_exact.h"
 #include "platform/file_name.h"
 #include "platform/replacing_file_writer.h"
 #include "platform/utf8.h"
@@ -125,22 +125,12 @@ bool NarrowBytesOf(const BadWord& word, std::string& bytes, std::string& why) {
     why = "the word " + Quoted(wide) + " holds a zero unit, where a narrow word would end";
     return false;
   }
-  const std::string cannot =
-      "the word " + Quoted(wide) + " has characters code page 949 cannot carry";
-  const int32_t size = platform::EncodeCp949(wide.data(), word.WideLength(), nullptr, 0);
-  if (size <= 0) {
-    why = cannot;
+  const auto encoded = platform::EncodeCp949Exactly(wide);
+  if (!encoded) {
+    why = "the word " + Quoted(wide) + " has characters code page 949 cannot carry";
     return false;
   }
-  bytes.assign(static_cast<size_t>(size), '\0');
-  platform::EncodeCp949(wide.data(), word.WideLength(), bytes.data(), size);
-  std::u16string back(bytes.size(), u'\0');
-  back.resize(static_cast<size_t>(
-      platform::DecodeCp949(bytes.data(), size, back.data(), static_cast<int32_t>(back.size()))));
-  if (back != wide) {
-    why = cannot;
-    return false;
-  }
+  bytes = *encoded;
   return true;
 }
 
