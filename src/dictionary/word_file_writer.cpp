@@ -33,7 +33,10 @@ std::u16string_view WideOf(const BadWord& word) {
 }
 
 std::string Quoted(std::u16string_view word) {
-  return "\"" + platform::Utf16ToUtf8(word) + "\"";
+  std::string quoted(1, '"');
+  quoted += platform::Utf16ToUtf8(word);
+  quoted += '"';
+  return quoted;
 }
 
 // The entries a file carries, in the index's order: every entry with a wide text.

@@ -51,12 +51,19 @@ void ExpectLoads(std::span<const LoadCase> cases, Load load) {
 }
 
 // The plain text byte that is `file_byte` once masked.
-std::string Plain(unsigned char file_byte) {
-  return std::string(1, static_cast<char>(file_byte ^ word_file::RecordMask()));
+char Plain(unsigned char file_byte) {
+  return static_cast<char>(file_byte ^ word_file::RecordMask());
 }
 
-std::u16string PlainUnit(unsigned char file_byte) {
-  return std::u16string(1, static_cast<char16_t>(file_byte ^ word_file::RecordMask()));
+char16_t PlainUnit(unsigned char file_byte) {
+  return static_cast<char16_t>(file_byte ^ word_file::RecordMask());
+}
+
+// `before`, the plain byte that masks to `file_byte`, then `after`.
+std::string Around(std::string before, unsigned char file_byte, std::string_view after) {
+  before.push_back(Plain(file_byte));
+  before.append(after);
+  return before;
 }
 
 // Code page 949 bytes of two Hangul syllables.
@@ -169,7 +176,7 @@ TEST(NarrowWordFile, LoadsAsTheByteRulesSay) {
            .NarrowHead(3)
            .NarrowRecord("ab")
            .Separator()
-           .NarrowRecord("c" + Plain(0x1A) + "d")
+           .NarrowRecord(Around("c", 0x1A, "d"))
            .Separator()
            .NarrowRecord("ef")
            .Data(),
@@ -190,11 +197,11 @@ TEST(NarrowWordFile, LoadsAsTheByteRulesSay) {
       {"a CR LF pair in the masked text reads as LF, so the record takes one more byte",
        Narrow()
            .NarrowHead(1)
-           .NarrowRecord("a" + Plain(0x0D) + Plain(0x0A) + "b")
+           .NarrowRecord(Around(Around("a", 0x0D, ""), 0x0A, "b"))
            .NarrowRecord("c")
            .Data(),
        1,
-       {u"a" + PlainUnit(0x0A) + u"b" + PlainUnit(0x01)},
+       {std::u16string{u'a', PlainUnit(0x0A), u'b', PlainUnit(0x01)}},
        1},
       {"a CR LF pair in the count reads as LF",
        Narrow()
@@ -251,7 +258,7 @@ TEST(NarrowWordFile, LoadsAsTheByteRulesSay) {
            .NarrowHead(2)
            .NarrowRecord("ab")
            .Separator()
-           .NarrowRecordClaiming(6, "cd" + Plain(0x1A) + "efgh")
+           .NarrowRecordClaiming(6, Around("cd", 0x1A, "efgh"))
            .Data(),
        1,
        {u"ab"},
