@@ -41,26 +41,14 @@ int32_t DeclaredCount(const std::string& file, size_t offset) {
 TEST(WideWordFileWriter, WritesBucketByBucketAndLoadsBack) {
   TemporaryDirectory directory;
   const std::string source =
-      directory.Write("filter.bcd", testing::WordFileBuilder(word_file::RecordMask())
-                                        .NarrowHead(3)
-                                        .NarrowRecord("\xB0\xA1\xB3\xAA")
-                                        .Separator()
-                                        .NarrowRecord("ab")
-                                        .Separator()
-                                        .NarrowRecord("Zed")
-                                        .Data());
+      directory.Write("filter.bcd", testing::NarrowList(3, {"\xB0\xA1\xB3\xAA", "ab", "Zed"}));
   BadChatMan filter;
   ASSERT_EQ(filter.LoadWordFile(source.c_str(), 1), 1);
   const std::string target = (directory.Path() / "filterW.bcd").string();
   std::string why;
   ASSERT_EQ(filter.SaveWordFileW(testing::WidePath(target).c_str(), &why), 1) << why;
 
-  const std::string expected = testing::WordFileBuilder()
-                                   .WideHead(3)
-                                   .WideRecord(u"Zed")
-                                   .WideRecord(u"ab")
-                                   .WideRecord(u"가나")
-                                   .Data();
+  const std::string expected = testing::WideList(3, {u"Zed", u"ab", u"가나"});
   EXPECT_EQ(TemporaryDirectory::Read(target), expected);
   BadChatMan loaded;
   EXPECT_EQ(loaded.LoadWordFileW(testing::WidePath(target).c_str(), 1), 1);
@@ -73,16 +61,7 @@ TEST(WideWordFileWriter, CountsTheRecordsItWrites) {
   // for 2 words.
   TemporaryDirectory directory;
   const std::string source =
-      directory.Write("filter.bcd", testing::WordFileBuilder(word_file::RecordMask())
-                                        .NarrowHead(4)
-                                        .NarrowRecord("ab")
-                                        .Separator()
-                                        .NarrowRecord("")
-                                        .Separator()
-                                        .NarrowRecord("AB")
-                                        .Separator()
-                                        .NarrowRecord("ab")
-                                        .Data());
+      directory.Write("filter.bcd", testing::NarrowList(4, {"ab", "", "AB", "ab"}));
   BadChatMan filter;
   ASSERT_EQ(filter.LoadWordFile(source.c_str(), 1), 1);
   ASSERT_EQ(filter.WordCount(), 4);
