@@ -26,15 +26,11 @@ int32_t Adjusted(int32_t count, int32_t by) {
 
 int32_t BadChatMan::InsertWord(std::unique_ptr<BadWord>& entry) {
   if (!entry || entry->WideText() == nullptr) return 0;
-  const char16_t* text = entry->WideText();
-  const int32_t length = entry->WideLength();
   try {
-    BadWordList& bucket = word_map_.FindOrAdd(text[0]);
-    for (const auto& stored : bucket.Words()) {
-      if (stored->WideLength() == length && CompareNoCase(stored->WideText(), text, length)) {
-        entry.reset();
-        return 1;
-      }
+    BadWordList& bucket = word_map_.FindOrAdd(entry->WideText()[0]);
+    if (word_map_.HoldsEqual(bucket, *entry)) {
+      entry.reset();
+      return 1;
     }
     word_map_.Append(bucket, std::move(entry));
     return 1;

@@ -46,6 +46,10 @@ class BadChatMan {
   int32_t FindBadWordStripped(const char* text) const;
   int32_t FindBadWordW(const char16_t* text) const;
   int32_t FindBadWordStrippedW(const char16_t* text) const;
+  // The stripped text, then the text as written if that holds no word: the answer of
+  // the two calls above in turn, from one conversion of the text.
+  int32_t FindBadWordEitherWay(const char* text) const;
+  int32_t FindBadWordEitherWayW(const char16_t* text) const;
 
   // Masking passes into a caller's buffer of `size` bytes or units.
   int32_t ReplaceBadWords(const char* source, char* destination, int32_t size, char mask,

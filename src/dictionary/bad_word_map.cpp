@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dictionary/word_rules.h"
+
 namespace chatsieve {
 namespace {
 
@@ -30,8 +32,26 @@ BadWordList& BadWordMap::FindOrAdd(char16_t key) {
   return *bucket;
 }
 
+bool BadWordMap::HoldsEqual(const BadWordList& bucket, const BadWord& word) const {
+  const int32_t length = word.WideLength();
+  if (length > 0 && word.TextLength() == length) {
+    // Without a zero unit, the equal words are exactly those whose path through the
+    // trie ends at the same node.
+    const WordTrie::NodeId node = trie_.NodeAt(bucket.TrieRoot(), word.WideText() + 1, length - 1);
+    return node != WordTrie::kNoNode && trie_.EndsAt(node).anywhere > 0;
+  }
+  const auto words = bucket.Words();
+  return std::any_of(words.begin(), words.end(), [&](const auto& stored) {
+    return stored->WideLength() == length &&
+           CompareNoCase(stored->WideText(), word.WideText(), length);
+  });
+}
+
 void BadWordMap::Append(BadWordList& bucket, std::unique_ptr<BadWord> word) {
   const TriePath path = PathOf(*word);
+  // Recorded first: a word the filter knows but the bucket then lacks only costs a
+  // lookup.
+  start_filter_.Add(word->WideText(), word->TextLength());
   bucket.Append(std::move(word));
   try {
     trie_.Add(bucket.TrieRoot(), path.rest, path.rest_length, path.at_text_end);
@@ -64,6 +84,7 @@ void BadWordMap::Clear() {
     page.reset();
   bucket_count_ = 0;
   trie_.Clear();
+  start_filter_.Clear();
   longest_reach_ = 0;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dictionary/bad_word_list.h"
+#include "dictionary/word_start_filter.h"
 #include "dictionary/word_trie.h"
 
 namespace chatsieve {
@@ -25,6 +26,10 @@ class BadWordMap {
 
   // The bucket of `key`, made empty if there was none. Throws std::bad_alloc.
   BadWordList& FindOrAdd(char16_t key);
+
+  // Whether `bucket` holds a word of the same wide length as `word` that CompareNoCase
+  // finds equal to it.
+  bool HoldsEqual(const BadWordList& bucket, const BadWord& word) const;
 
   // Appends a word to the bucket of its first unit, which must exist.
   void Append(BadWordList& bucket, std::unique_ptr<BadWord> word);
@@ -49,6 +54,7 @@ class BadWordMap {
   }
 
   const WordTrie& Trie() const { return trie_; }
+  const WordStartFilter& StartFilter() const { return start_filter_; }
 
   // How many units past its first one any word may look at: a restarted scan need
   // not go further back than this before a changed position.
@@ -61,6 +67,7 @@ class BadWordMap {
   std::array<std::unique_ptr<Page>, 256> pages_;
   size_t bucket_count_ = 0;
   WordTrie trie_;
+  WordStartFilter start_filter_;
   int32_t longest_reach_ = 0;
 };
 

@@ -13,9 +13,9 @@ constexpr size_t kInitialEdgeSlots = 64;
 }  // namespace
 
 WordTrie::NodeId WordTrie::AddRoot() {
-  if (ends_.size() >= kNoNode) throw std::length_error("word trie is full");
-  ends_.emplace_back();
-  return static_cast<NodeId>(ends_.size() - 1);
+  if (nodes_.size() >= kNoNode) throw std::length_error("word trie is full");
+  nodes_.emplace_back();
+  return static_cast<NodeId>(nodes_.size() - 1);
 }
 
 void WordTrie::Add(NodeId root, const char16_t* rest, int32_t rest_length, bool at_text_end) {
@@ -25,18 +25,19 @@ void WordTrie::Add(NodeId root, const char16_t* rest, int32_t rest_length, bool 
     const NodeId child = Child(node, unit);
     node = child != kNoNode ? child : AddChild(node, unit);
   }
-  Ends& ends = ends_[node];
+  Ends& ends = nodes_[node].ends;
   ++(at_text_end ? ends.at_text_end : ends.anywhere);
 }
 
 void WordTrie::Remove(NodeId root, const char16_t* rest, int32_t rest_length, bool at_text_end) {
   const NodeId node = NodeAt(root, rest, rest_length);
   if (node == kNoNode) return;
-  uint32_t& count = at_text_end ? ends_[node].at_text_end : ends_[node].anywhere;
+  Ends& ends = nodes_[node].ends;
+  uint32_t& count = at_text_end ? ends.at_text_end : ends.anywhere;
   if (count > 0) --count;
 }
 
-WordTrie::NodeId WordTrie::NodeAt(NodeId root, const char16_t* rest, int32_t rest_length) {
+WordTrie::NodeId WordTrie::NodeAt(NodeId root, const char16_t* rest, int32_t rest_length) const {
   NodeId node = root;
   for (int32_t i = 0; i < rest_length && node != kNoNode; ++i) {
     node = Child(node, FoldAsciiCase(rest[i]));
@@ -46,12 +47,10 @@ WordTrie::NodeId WordTrie::NodeAt(NodeId root, const char16_t* rest, int32_t res
 
 size_t WordTrie::SlotOf(NodeId parent, char16_t unit) const {
   const uint64_t key = (static_cast<uint64_t>(parent) << 16) | unit;
-  const int shift = 64 - std::countr_zero(edges_.size());
-  return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
+  return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> slot_shift_);
 }
 
-WordTrie::NodeId WordTrie::Child(NodeId node, char16_t folded_unit) const {
-  if (edges_.empty()) return kNoNode;
+WordTrie::NodeId WordTrie::ProbeChild(NodeId node, char16_t folded_unit) const {
   const size_t mask = edges_.size() - 1;
   for (size_t slot = SlotOf(node, folded_unit);; slot = (slot + 1) & mask) {
     const Edge& edge = edges_[slot];
@@ -68,6 +67,7 @@ WordTrie::NodeId WordTrie::AddChild(NodeId node, char16_t folded_unit) {
   while (edges_[slot].parent != kNoNode)
     slot = (slot + 1) & mask;
   edges_[slot] = Edge{node, folded_unit, child};
+  nodes_[node].child_units |= UnitBit(folded_unit);
   ++edge_count_;
   return child;
 }
@@ -75,6 +75,7 @@ WordTrie::NodeId WordTrie::AddChild(NodeId node, char16_t folded_unit) {
 void WordTrie::Grow() {
   std::vector<Edge> grown(edges_.empty() ? kInitialEdgeSlots : edges_.size() * 2);
   grown.swap(edges_);
+  slot_shift_ = 64 - std::countr_zero(edges_.size());
   const size_t mask = edges_.size() - 1;
   for (const Edge& edge : grown) {
     if (edge.parent == kNoNode) continue;
@@ -86,9 +87,10 @@ void WordTrie::Grow() {
 }
 
 void WordTrie::Clear() {
-  ends_.clear();
+  nodes_.clear();
   edges_.clear();
   edge_count_ = 0;
+  slot_shift_ = 64;
 }
 
 }  // namespace chatsieve

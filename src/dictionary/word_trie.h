@@ -32,27 +32,46 @@ class WordTrie {
   void Remove(NodeId root, const char16_t* rest, int32_t rest_length, bool at_text_end);
 
   // The node reached from `node` by a unit whose ASCII case is already folded.
-  NodeId Child(NodeId node, char16_t folded_unit) const;
-  const Ends& EndsAt(NodeId node) const { return ends_[node]; }
+  NodeId Child(NodeId node, char16_t folded_unit) const {
+    // Most text units continue no word: the node's summary of its children's units
+    // turns them away before the edge table is probed.
+    if ((nodes_[node].child_units & UnitBit(folded_unit)) == 0) return kNoNode;
+    return ProbeChild(node, folded_unit);
+  }
+  const Ends& EndsAt(NodeId node) const { return nodes_[node].ends; }
+  // The node a word's units after its first one lead to from `root`, or kNoNode.
+  NodeId NodeAt(NodeId root, const char16_t* rest, int32_t rest_length) const;
 
   void Clear();
 
  private:
+  struct Node {
+    Ends ends;
+    // One bit per class of unit some child edge carries; set bits stay after a
+    // removal, which only costs a probe.
+    uint64_t child_units = 0;
+  };
+
   struct Edge {
     NodeId parent = kNoNode;
     char16_t unit = 0;
     NodeId child = kNoNode;
   };
 
-  NodeId NodeAt(NodeId root, const char16_t* rest, int32_t rest_length);
+  static constexpr uint64_t UnitBit(char16_t unit) {
+    return uint64_t{1} << ((unit ^ (unit >> 6)) & 63);
+  }
+
+  NodeId ProbeChild(NodeId node, char16_t folded_unit) const;
   NodeId AddChild(NodeId node, char16_t folded_unit);
   size_t SlotOf(NodeId parent, char16_t unit) const;
   void Grow();
 
-  std::vector<Ends> ends_;
+  std::vector<Node> nodes_;
   // Open addressing with linear probing; the size is a power of two, at most half full.
   std::vector<Edge> edges_;
   size_t edge_count_ = 0;
+  int slot_shift_ = 64;
 };
 
 }  // namespace chatsieve

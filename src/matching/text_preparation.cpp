@@ -1,6 +1,8 @@
 #include "matching/text_preparation.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "platform/cp949.h"
@@ -8,9 +10,14 @@
 
 namespace chatsieve {
 int32_t NarrowToWide(const char* text, WideWork& out) {
-  const int32_t needed = platform::DecodeCp949(text, -1, nullptr, 0);
-  if (needed <= 0 || !out.Reserve(static_cast<size_t>(needed))) return 0;
-  return platform::DecodeCp949(text, -1, out.Data(), needed);
+  if (text == nullptr) return 0;
+  const size_t bytes = std::strlen(text) + 1;
+  if (bytes > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
+  // n bytes never decode to more than n units, so a buffer of n units takes the whole
+  // text in one pass, without asking the converter for the size first.
+  if (!out.Reserve(bytes)) return 0;
+  const auto count = static_cast<int32_t>(bytes);
+  return platform::DecodeCp949(text, count, out.Data(), count);
 }
 
 int32_t WideToNarrow(const char16_t* text, char* destination, int32_t capacity) {
@@ -39,6 +46,7 @@ void FoldUpper(char16_t* text) {
 
 int32_t StripText(const char16_t* text, int32_t length, WideWork& out,
                   WorkBuffer<int32_t>* origins) {
+  if (length < 0) return -1;
   const size_t size = static_cast<size_t>(length) + 1;
   if (!out.Reserve(size) || (origins != nullptr && !origins->Reserve(size))) return -1;
   int32_t written = 0;

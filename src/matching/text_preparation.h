@@ -12,7 +12,7 @@ namespace chatsieve {
 using WideWork = WorkBuffer<char16_t>;
 
 // Converts a terminated code page 949 text into `out`. Returns the unit count including
-// the terminator, or 0 when the converter fails or memory runs out.
+// the terminator, or 0 for a null text or when memory runs out.
 int32_t NarrowToWide(const char* text, WideWork& out);
 
 // Converts a terminated UTF-16 text into `destination`, which must hold the whole
@@ -32,8 +32,8 @@ void FoldUpper(char16_t* text);
 
 // The level-2 strip of a text of `length` units into `out`: the first unit as it is,
 // then only kept characters, with runs of spaces collapsed to one. Returns the stripped
-// length, or -1 when memory runs out. When `origins` is given it receives, for every
-// stripped unit, the position in `text` it came from.
+// length, or -1 for a negative length or when memory runs out. When `origins` is
+// given it receives, for every stripped unit, the position in `text` it came from.
 int32_t StripText(const char16_t* text, int32_t length, WideWork& out,
                   WorkBuffer<int32_t>* origins = nullptr);
 

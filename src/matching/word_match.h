@@ -1,11 +1,13 @@
 // Which listed word a matcher finds at one text position. Every matcher asks here, so
 // all of them take the same buckets in the same order and compare the same way.
 //
-// A position's unit picks the bucket of that unit and, for an ASCII letter, then the
-// bucket of the same letter in the other case: a word is found whatever the case of
-// its first letter, as of its others. Within a bucket the first entry in bucket order
-// that matches wins. While a bucket tries longer words first, the index's trie finds
-// that entry in one walk; otherwise the entries are compared in turn.
+// The index's start filter first turns away, from the first two units, most positions
+// where no word starts. A position's unit picks the bucket of that unit and, for an
+// ASCII letter, then the bucket of the same letter in the other case: a word is found
+// whatever the case of its first letter, as of its others. Within a bucket the first
+// entry in bucket order that matches wins. While a bucket tries longer words first,
+// the index's trie finds that entry in one walk; otherwise the entries are compared in
+// turn.
 //
 // A cursor stands on a unit of the text being scanned: `Unit()` gives it (0 past the
 // end) and `Next()` moves to the following one. Cursors are small values, copied freely.
@@ -78,6 +80,9 @@ int32_t FirstInBucket(const BadWordMap& map, const BadWordList& bucket, Cursor a
 template <typename Cursor>
 int32_t MatchAt(const BadWordMap& map, Cursor at, WordEnd rule) {
   const char16_t unit = at.Unit();
+  Cursor next = at;
+  next.Next();
+  if (!map.StartFilter().MayStart(unit, next.Unit())) return 0;
   if (const BadWordList* bucket = map.Find(unit)) {
     if (const int32_t matched = word_match_detail::FirstInBucket(map, *bucket, at, rule)) {
       return matched;

@@ -10,5 +10,7 @@ namespace chatsieve::tool {
 using Arguments = std::span<const std::string_view>;
 
 int RunVersion(Arguments arguments);
+int RunCompile(Arguments arguments);
+int RunDump(Arguments arguments);
 
 }  // namespace chatsieve::tool

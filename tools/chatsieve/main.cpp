@@ -16,6 +16,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"version", "print the library's version and filter level", chatsieve::tool::RunVersion},
+    {"compile", "compile a UTF-8 word list into a word-list file", chatsieve::tool::RunCompile},
+    {"dump", "print the words of a word-list file", chatsieve::tool::RunDump},
 };
 
 void PrintUsage(std::FILE* out) {

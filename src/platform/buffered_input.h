@@ -1,0 +1,51 @@
+// A regular file read through a buffer of its own, which knows how many raw bytes of
+// the file it has not yet handed out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace chatsieve::platform {
+
+class BufferedInput {
+ public:
+  BufferedInput() = default;
+  BufferedInput(const BufferedInput&) = delete;
+  BufferedInput& operator=(const BufferedInput&) = delete;
+  ~BufferedInput();
+
+  // Opens `path`, handed to the system unchanged. Only a regular file opens: a pipe or
+  // device could block the caller or never end.
+  bool Open(const char* path);
+
+  // The next byte, or -1 at the end of the file or on a read error.
+  int Next() {
+    if (position_ == end_ && !Refill()) return -1;
+    return buffer_[position_++];
+  }
+
+  // The byte Next() would give, without taking it.
+  int Peek() {
+    if (position_ == end_ && !Refill()) return -1;
+    return buffer_[position_];
+  }
+
+  // Copies up to `count` bytes; fewer only at the end of the file or on a read error.
+  size_t Read(unsigned char* destination, size_t count);
+
+  // Raw bytes not yet handed out, by the file's size when it was opened.
+  uint64_t BytesLeft() const;
+
+ private:
+  bool Refill();
+
+  int descriptor_ = -1;
+  uint64_t size_ = 0;
+  uint64_t fetched_ = 0;
+  std::unique_ptr<unsigned char[]> buffer_;
+  size_t position_ = 0;
+  size_t end_ = 0;
+};
+
+}  // namespace chatsieve::platform

@@ -1,0 +1,51 @@
+// The shared library as a host sees it: its exported symbols, its header in C and C++,
+// and the filter level.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "chatsieve/chatsieve.h"
+
+extern "C" int32_t SetLevelFromC(int32_t level);
+extern "C" size_t WideUnitSizeInC();
+
+namespace {
+
+std::set<std::string> ExportedSymbols(const std::string& library) {
+  const std::string command = "nm -D --defined-only '" + library + "'";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::set<std::string> names;
+  char line[512];
+  while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    char type = 0;
+    char name[400] = {};
+    // "address type name": undefined ones were left out by --defined-only.
+    if (std::sscanf(line, "%*s %c %399s", &type, name) == 2) names.insert(name);
+  }
+  pclose(pipe);
+  return names;
+}
+
+TEST(LibraryTest, ExportsExactlyTheSevenFunctions) {
+  const std::set<std::string> expected = {"SetLevel", "InitBadChatMan", "InitBadChatManW",
+                                          "IsBad",    "IsBadW",         "IsBadToRep",
+                                          "IsBadToRepW"};
+  EXPECT_EQ(ExportedSymbols(CHATSIEVE_LIBRARY_FILE), expected);
+}
+
+TEST(LibraryTest, HeaderWorksFromC) {
+  EXPECT_EQ(WideUnitSizeInC(), sizeof(char16_t));
+  EXPECT_EQ(SetLevelFromC(1), 1);
+  EXPECT_EQ(SetLevel(2), 2);
+}
+
+TEST(LibraryTest, SetLevelStoresAndReturnsAnyValue) {
+  for (int32_t level : {3, 0, -1, INT32_MIN, INT32_MAX, 1, 2}) EXPECT_EQ(SetLevel(level), level);
+}
+
+}  // namespace

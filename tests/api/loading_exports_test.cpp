@@ -1,0 +1,210 @@
+// The loading exports as a host meets them: through the built library, opened with dlopen.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "dictionary/word_file_builder.h"
+#include "support/temporary_directory.h"
+
+// Every allocation of the process, the library's included, goes through these, so a
+// test can tell how many are live.
+namespace {
+std::atomic<long> live_allocations{0};
+
+void* Allocate(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) throw std::bad_alloc();
+  ++live_allocations;
+  return block;
+}
+
+void Release(void* block) {
+  if (block == nullptr) return;
+  --live_allocations;
+  std::free(block);
+}
+}  // namespace
+
+#define CHATSIEVE_EXPORTED __attribute__((visibility("default")))
+CHATSIEVE_EXPORTED void* operator new(std::size_t size) {
+  return Allocate(size);
+}
+CHATSIEVE_EXPORTED void* operator new[](std::size_t size) {
+  return Allocate(size);
+}
+CHATSIEVE_EXPORTED void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+CHATSIEVE_EXPORTED void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return operator new(size, std::nothrow);
+}
+CHATSIEVE_EXPORTED void operator delete(void* block) noexcept {
+  Release(block);
+}
+CHATSIEVE_EXPORTED void operator delete[](void* block) noexcept {
+  Release(block);
+}
+CHATSIEVE_EXPORTED void operator delete(void* block, std::size_t) noexcept {
+  Release(block);
+}
+CHATSIEVE_EXPORTED void operator delete[](void* block, std::size_t) noexcept {
+  Release(block);
+}
+
+namespace chatsieve {
+namespace {
+
+using testing::TemporaryDirectory;
+
+constexpr size_t kPathCapacity = 260;
+
+// The built library, opened for one test and closed after it.
+class Library {
+ public:
+  explicit Library(const std::string& path)
+      : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+    if (handle_ == nullptr) throw std::runtime_error(::dlerror());
+    init_ = reinterpret_cast<decltype(init_)>(::dlsym(handle_, "InitBadChatMan"));
+    init_wide_ = reinterpret_cast<decltype(init_wide_)>(::dlsym(handle_, "InitBadChatManW"));
+    if (init_ == nullptr || init_wide_ == nullptr) throw std::runtime_error("exports missing");
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  ~Library() { ::dlclose(handle_); }
+
+  int32_t Init(const char* path) const { return init_(path); }
+  int32_t InitW(const char16_t* path) const { return init_wide_(path); }
+
+ private:
+  void* handle_;
+  int32_t (*init_)(const char*) = nullptr;
+  int32_t (*init_wide_)(const char16_t*) = nullptr;
+};
+
+std::string NarrowList() {
+  return testing::WordFileBuilder(CHATSIEVE_TEST_RECORD_MASK)
+      .NarrowHead(2)
+      .NarrowRecord("abc")
+      .Separator()
+      .NarrowRecord("\xB0\xA1\xB3\xAA")
+      .Data();
+}
+
+std::string WideList() {
+  return testing::WordFileBuilder().WideHead(2).WideRecord(u"xyz").WideRecord(u"가나").Data();
+}
+
+std::u16string WidePath(const std::string& path) {
+  return std::u16string(path.begin(), path.end());
+}
+
+// A directory below `base` whose path, with a trailing '/', is exactly `length` long.
+std::filesystem::path DirectoryOfLength(const std::filesystem::path& base, size_t length) {
+  const size_t padding = length - base.string().size() - 2;
+  std::filesystem::path directory = base / std::string(padding, 'd');
+  std::filesystem::create_directories(directory);
+  return directory;
+}
+
+TEST(LoadingExports, LoadByPath) {
+  TemporaryDirectory directory;
+  const std::string narrow = directory.Write("list.bcd", NarrowList());
+  const std::string wide = directory.Write("listW.bcd", WideList());
+  const std::string missing = (directory.Path() / "missing.bcd").string();
+  const Library library(CHATSIEVE_LIBRARY_PATH);
+  EXPECT_EQ(library.Init(narrow.c_str()), 1);
+  EXPECT_EQ(library.InitW(WidePath(wide).c_str()), 1);
+  EXPECT_EQ(library.Init(missing.c_str()), 0);
+  EXPECT_EQ(library.InitW(WidePath(missing).c_str()), 0);
+  EXPECT_EQ(library.Init(""), 0);
+  EXPECT_EQ(library.InitW(u""), 0);
+  // Each format through the other's export is no word list.
+  EXPECT_EQ(library.Init(wide.c_str()), 0);
+  EXPECT_EQ(library.InitW(WidePath(narrow).c_str()), 0);
+  // A narrow load followed by a wide load, as a host switching lists would.
+  EXPECT_EQ(library.Init(narrow.c_str()), 1);
+  EXPECT_EQ(library.InitW(WidePath(wide).c_str()), 1);
+}
+
+TEST(LoadingExports, RefusePathsOf260CharactersOrMore) {
+  TemporaryDirectory directory;
+  const Library library(CHATSIEVE_LIBRARY_PATH);
+  const std::filesystem::path folder = DirectoryOfLength(directory.Path(), 200);
+  const struct {
+    size_t length;
+    int32_t result;
+  } cases[] = {{kPathCapacity - 1, 1}, {kPathCapacity, 0}, {kPathCapacity + 40, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.length);
+    const std::string name(c.length - folder.string().size() - 1, 'f');
+    const std::string narrow = (folder / name).string();
+    ASSERT_EQ(narrow.size(), c.length);
+    directory.Write((folder / name).lexically_relative(directory.Path()).string(), NarrowList());
+    EXPECT_EQ(library.Init(narrow.c_str()), c.result);
+    directory.Write((folder / name).lexically_relative(directory.Path()).string(), WideList());
+    EXPECT_EQ(library.InitW(WidePath(narrow).c_str()), c.result);
+  }
+}
+
+// A copy of the library in a directory of its own, where the default lists are looked for.
+TEST(LoadingExports, DefaultPathIsBesideTheLibrary) {
+  const struct {
+    const char* what;
+    size_t directory_length;  // with the trailing '/'
+    bool lists_present;
+    int32_t narrow_result;
+    int32_t wide_result;
+  } cases[] = {
+      {"both lists beside the library", 40, true, 1, 1},
+      {"no lists beside the library", 40, false, 0, 0},
+      {"the narrow default just fits, the wide one does not", kPathCapacity - 1 - 10, true, 1, 0},
+      {"neither default fits", kPathCapacity - 1 - 9, true, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TemporaryDirectory directory;
+    const std::filesystem::path folder = DirectoryOfLength(directory.Path(), c.directory_length);
+    ASSERT_EQ((folder / "").string().size(), c.directory_length);
+    const std::filesystem::path copy = folder / "libchatsieve.so";
+    std::filesystem::copy_file(CHATSIEVE_LIBRARY_PATH, copy);
+    if (c.lists_present) {
+      const auto relative = folder.lexically_relative(directory.Path());
+      directory.Write((relative / "filter.bcd").string(), NarrowList());
+      directory.Write((relative / "filterW.bcd").string(), WideList());
+    }
+    const Library library(copy.string());
+    EXPECT_EQ(library.Init(nullptr), c.narrow_result);
+    EXPECT_EQ(library.InitW(nullptr), c.wide_result);
+  }
+}
+
+TEST(LoadingExports, UnloadingReleasesEveryWordStored) {
+  TemporaryDirectory directory;
+  const std::string narrow = directory.Write("list.bcd", NarrowList());
+  const std::string library_path = CHATSIEVE_LIBRARY_PATH;
+  const long before = live_allocations.load();
+  int32_t loaded = 0;
+  long while_loaded = 0;
+  {
+    const Library library(library_path);
+    loaded = library.Init(narrow.c_str());
+    while_loaded = live_allocations.load();
+  }
+  const long after = live_allocations.load();
+  EXPECT_EQ(loaded, 1);
+  EXPECT_GT(while_loaded, before) << "the words live in memory the test can count";
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace chatsieve

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The word-list commands of the tool, end to end: compile, then dump what was written.
+# usage: word_list_tool_test.sh PATH/TO/chatsieve
+set -euo pipefail
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# A BOM, comments, blank lines, a CR LF line end, Hangul, jamo and ASCII of both cases.
+printf '\xEF\xBB\xBF# comment\n\n가나다\r\nAbc\n  \nㅅㅂ\n# another\nx y\n' >"$work/words.txt"
+printf '가나다\nAbc\nㅅㅂ\nx y\n' | sort >"$work/expected.txt"
+
+for format in narrow wide; do
+  flag=()
+  [ "$format" = wide ] && flag=(--wide)
+  "$tool" compile "${flag[@]}" -o "$work/$format.bcd" "$work/words.txt" >/dev/null ||
+    fail "$format: compile failed"
+  "$tool" dump "$work/$format.bcd" 2>"$work/$format.err" | sort >"$work/$format.txt" ||
+    fail "$format: dump failed"
+  diff -u "$work/expected.txt" "$work/$format.txt" || fail "$format: words differ"
+  grep -q "$format word list, 4 words declared, 4 loaded" "$work/$format.err" ||
+    fail "$format: dump summary: $(cat "$work/$format.err")"
+done
+
+# Words code page 949 lacks: named by line, and no narrow file is written.
+printf 'ok\n\xF0\x9F\x98\x80\nfine\ncaf\xC3\xA9\n' >"$work/foreign.txt"
+if "$tool" compile -o "$work/foreign.bcd" "$work/foreign.txt" 2>"$work/foreign.err"; then
+  fail "foreign: compile succeeded"
+fi
+grep -q 'foreign.txt:2:' "$work/foreign.err" || fail "foreign: line 2 not named"
+grep -q 'foreign.txt:4:' "$work/foreign.err" || fail "foreign: line 4 not named"
+[ ! -e "$work/foreign.bcd" ] || fail "foreign: a narrow file was written"
+"$tool" compile --wide -o "$work/foreignW.bcd" "$work/foreign.txt" >/dev/null ||
+  fail "foreign: the wide list was refused"
+[ "$("$tool" dump "$work/foreignW.bcd" 2>/dev/null | wc -l)" -eq 4 ] || fail "foreign: wide words lost"
+
+# Lines that are not UTF-8 are named, and nothing is written.
+printf 'ok\n\xFF\xFE\n' >"$work/broken.txt"
+if "$tool" compile --wide -o "$work/broken.bcd" "$work/broken.txt" 2>"$work/broken.err"; then
+  fail "broken: compile succeeded"
+fi
+grep -q 'broken.txt:2: not valid UTF-8' "$work/broken.err" || fail "broken: line 2 not named"
+[ ! -e "$work/broken.bcd" ] || fail "broken: a file was written"
+
+# A list without words replaces nothing.
+echo 'old' >"$work/kept.bcd"
+printf '# nothing\n' >"$work/empty.txt"
+if "$tool" compile -o "$work/kept.bcd" "$work/empty.txt" 2>/dev/null; then
+  fail "empty: compile succeeded"
+fi
+[ "$(cat "$work/kept.bcd")" = old ] || fail "empty: the old file was changed"
+
+# Usage errors and files that are no word lists.
+for arguments in "compile" "compile -o" "compile a b" "dump" "dump a b" "compile --bogus x"; do
+  # shellcheck disable=SC2086
+  if "$tool" $arguments >/dev/null 2>&1; then fail "'$arguments' succeeded"; fi
+done
+"$tool" compile --help >/dev/null || fail "compile --help"
+"$tool" dump --help >/dev/null || fail "dump --help"
+if "$tool" dump "$work/words.txt" 2>/dev/null; then fail "dump of a text file succeeded"; fi
+if "$tool" dump "$work/missing.bcd" 2>/dev/null; then fail "dump of a missing file succeeded"; fi
+
+[ "$failures" -eq 0 ] && echo "word list tool: all checks passed"
+exit "$((failures > 0))"
