@@ -1,6 +1,6 @@
-// What the masking tests share: deliberately plain models of the index and of the text
-// rules for the reference maskers the fast code is held against, random word lists
-// and texts over small alphabets, and narrow forms of wide texts.
+// Plain models of the index and of the kept-character rule for the reference maskers
+// that the fast code is held against, and random word lists and texts over small
+// alphabets.
 #pragma once
 
 #include <cstdint>
@@ -10,28 +10,26 @@
 #include <vector>
 
 #include "dictionary/bad_chat_man.h"
-#include "platform/cp949.h"
 
 namespace chatsieve::test_support {
 
-// Every bucket's words in bucket order, as the index holds them at the time of the copy.
+// What a reference masker leaves: the number of words masked and the masked text.
+struct ReferenceMasked {
+  int32_t words;
+  std::u16string text;
+};
+
+// Every bucket's words in bucket order, as the index holds them when copied.
 using ReferenceBuckets = std::map<char16_t, std::vector<std::u16string>>;
 
 inline ReferenceBuckets CopyBuckets(const BadChatMan& filter) {
   ReferenceBuckets buckets;
   filter.WordMap().ForEachBucket([&](char16_t key, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
+    for (const auto& word : bucket.Words())
       buckets[key].emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
-    }
   });
   return buckets;
 }
-
-// What a reference masker leaves: the words it masked and the masked text.
-struct ReferenceMasked {
-  int32_t words;
-  std::u16string text;
-};
 
 inline char16_t Fold(char16_t unit) {
   return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
@@ -39,23 +37,20 @@ inline char16_t Fold(char16_t unit) {
 
 // The kept-character rule over the tests' alphabets (ASCII and Hangul syllables).
 inline bool IsKept(char16_t unit) {
-  return unit == u' ' || (unit >= u'0' && unit <= u'9') || (unit >= u'A' && unit <= u'Z') ||
-         (unit >= u'a' && unit <= u'z') || (unit >= 0xAC00 && unit <= 0xD7A3);
+  return unit == u' ' || (unit >= u'0' && unit <= u'9') ||
+         (Fold(unit) >= u'a' && Fold(unit) <= u'z') || (unit >= 0xAC00 && unit <= 0xD7A3);
 }
 
-// The units matched by the first word that `matches` accepts, trying the bucket of
-// `unit` in order and then, for an ASCII letter, the bucket of its other case.
+// The units matched by the first word `matches` accepts, trying the bucket of `unit`
+// in order and then, for an ASCII letter, the bucket of its other case.
 template <typename Matches>
 size_t FirstMatch(const ReferenceBuckets& buckets, char16_t unit, Matches matches) {
   std::vector<char16_t> keys = {unit};
-  if ((unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z')) {
-    keys.push_back(static_cast<char16_t>(unit ^ 0x20));
-  }
+  if (Fold(unit) >= u'a' && Fold(unit) <= u'z') keys.push_back(static_cast<char16_t>(unit ^ 0x20));
   for (const char16_t key : keys) {
     const auto bucket = buckets.find(key);
     if (bucket == buckets.end()) continue;
     for (const std::u16string& word : bucket->second) {
-      if (word.empty() || word[0] == 0) continue;
       if (const size_t matched = matches(word)) return matched;
     }
   }
@@ -72,26 +67,16 @@ inline std::u16string RandomText(std::mt19937& random, const std::u16string& alp
   return text;
 }
 
-// Up to six short words, sorted as a load sorts them, and sometimes a few more added
+// Up to six short words sorted as a load sorts them, and sometimes a few more added
 // afterwards, which leaves their buckets in the order they were added.
 inline void FillRandomly(BadChatMan& filter, std::mt19937& random, const std::u16string& alphabet) {
   std::uniform_int_distribution<int> count(1, 6);
-  for (int i = count(random); i > 0; --i) {
+  for (int i = count(random); i > 0; --i)
     filter.AddWord(RandomText(random, alphabet, 1, 4).c_str());
-  }
   filter.SortBuckets();
-  if (random() % 2 == 0) return;
-  for (int i = count(random) / 2; i >= 0; --i) {
+  for (int i = random() % 2 == 0 ? 0 : count(random) / 2 + 1; i > 0; --i) {
     filter.AddWord(RandomText(random, alphabet, 1, 4).c_str());
   }
-}
-
-inline std::string Narrow(const std::u16string& text) {
-  const int32_t size = platform::EncodeCp949(text.c_str(), -1, nullptr, 0);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  platform::EncodeCp949(text.c_str(), -1, bytes.data(), size);
-  bytes.pop_back();
-  return bytes;
 }
 
 }  // namespace chatsieve::test_support
