@@ -21,9 +21,9 @@ namespace chatsieve {
       node = next;
     }
     ++masked_words;
-    // Every node before the stretch matched nothing, and a node whose word could not
-    // reach the stretch still sees the same units, so starting over from the first
-    // node would find nothing before the `reach` nodes ahead of the stretch's end.
+    // Every node before the stretch matched nothing, and one more than `reach` nodes
+    // before the node after it still sees the units it saw then: starting over from
+    // the first node would find its next word no earlier than `reach` nodes back.
     node = chain.StepBack(node, reach);
   }
   return masked_words;
