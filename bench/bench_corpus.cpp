@@ -1,6 +1,9 @@
 #include "bench_corpus.h"
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -57,7 +60,8 @@ std::vector<std::u16string> ExtendedWords(size_t size) {
   }
   std::mt19937 random(20261208);
   std::uniform_int_distribution<size_t> pick(0, syllables.size() - 1);
-  std::uniform_int_distribution<int> length(2, 5);
+  // Three syllables or more: random two-syllable words would be found in most lines.
+  std::uniform_int_distribution<int> length(3, 5);
   while (words.size() < size) {
     std::u16string word;
     for (int i = length(random); i > 0; --i)

@@ -27,7 +27,7 @@ const std::vector<std::u16string>& Words(size_t size);
 // One of long-1k.txt, long-10k.txt, long-100k.txt, as UTF-16.
 std::u16string LongText(const std::string& name);
 
-// Puts `words` into a filter object as a load of a word-list file holding them would.
+// Loads `words` into a filter object through the library's wide loader.
 void Fill(BadChatMan& filter, const std::vector<std::u16string>& words);
 
 // Writes `words` as a wide word-list file at `path`, byte by byte as the format lays

@@ -94,7 +94,7 @@ void RegisterScreening() {
   }
 }
 
-void FillIndex(benchmark::State& state) {
+void LoadList(benchmark::State& state) {
   const auto& words = Words(static_cast<size_t>(state.range(0)));
   BadChatMan filter;
   for (auto _ : state) {
@@ -146,7 +146,7 @@ class SpeedUpReporter : public benchmark::ConsoleReporter {
 }  // namespace
 }  // namespace chatsieve::bench
 
-BENCHMARK(chatsieve::bench::FillIndex)
+BENCHMARK(chatsieve::bench::LoadList)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(50000)

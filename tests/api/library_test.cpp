@@ -32,9 +32,8 @@ std::set<std::string> ExportedSymbols(const std::string& library) {
 }
 
 TEST(LibraryTest, ExportsExactlyTheSevenFunctions) {
-  const std::set<std::string> expected = {"SetLevel", "InitBadChatMan", "InitBadChatManW",
-                                          "IsBad",    "IsBadW",         "IsBadToRep",
-                                          "IsBadToRepW"};
+  const std::set<std::string> expected = {"SetLevel", "InitBadChatMan", "InitBadChatManW", "IsBad",
+                                          "IsBadW",   "IsBadToRep",     "IsBadToRepW"};
   EXPECT_EQ(ExportedSymbols(CHATSIEVE_LIBRARY_FILE), expected);
 }
 
@@ -45,7 +44,8 @@ TEST(LibraryTest, HeaderWorksFromC) {
 }
 
 TEST(LibraryTest, SetLevelStoresAndReturnsAnyValue) {
-  for (int32_t level : {3, 0, -1, INT32_MIN, INT32_MAX, 1, 2}) EXPECT_EQ(SetLevel(level), level);
+  for (int32_t level : {3, 0, -1, INT32_MIN, INT32_MAX, 1, 2})
+    EXPECT_EQ(SetLevel(level), level);
 }
 
 }  // namespace

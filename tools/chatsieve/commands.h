@@ -12,5 +12,7 @@ using Arguments = std::span<const std::string_view>;
 int RunVersion(Arguments arguments);
 int RunCompile(Arguments arguments);
 int RunDump(Arguments arguments);
+int RunCheck(Arguments arguments);
+int RunMask(Arguments arguments);
 
 }  // namespace chatsieve::tool

@@ -25,21 +25,9 @@ std::string DefaultListPath(Encoding encoding) {
 
 void Load(BadChatMan& filter, const ScreeningOptions& options) {
   const std::string path = options.list ? *options.list : DefaultListPath(options.encoding);
-  int32_t loaded = 0;
-  switch (WordListFormatOf(path)) {
-    case WordListFormat::kNarrow:
-      loaded = filter.LoadWordFile(path.c_str(), 1);
-      break;
-    case WordListFormat::kWide: {
-      const auto wide_path = platform::Utf8ToUtf16(path);
-      if (!wide_path) throw std::runtime_error("the path " + path + " is not UTF-8");
-      loaded = filter.LoadWordFileW(wide_path->c_str(), 1);
-      break;
-    }
-    case WordListFormat::kUnknown:
-      break;
+  if (LoadWordListFile(filter, path, WordListFormatOf(path)) == 0) {
+    throw std::runtime_error("cannot load the word list " + path);
   }
-  if (loaded == 0) throw std::runtime_error("cannot load the word list " + path);
 }
 
 }  // namespace

@@ -15,9 +15,11 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"version", "print the library's version and filter level", chatsieve::tool::RunVersion},
+    {"version", "print the version", chatsieve::tool::RunVersion},
     {"compile", "compile a UTF-8 word list into a word-list file", chatsieve::tool::RunCompile},
     {"dump", "print the words of a word-list file", chatsieve::tool::RunDump},
+    {"check", "tell which texts hold a listed word", chatsieve::tool::RunCheck},
+    {"mask", "print texts with every listed word masked", chatsieve::tool::RunMask},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -105,8 +105,8 @@ int RunMask(Arguments arguments) {
 
   int status = 0;
   const bool read = ForEachText(screening, [&](const std::string& text) {
-    const auto masked =
-        narrow ? std::optional<std::string>(MaskedNarrow(text, narrow_mask)) : MaskedWide(text, wide_mask);
+    const auto masked = narrow ? std::optional<std::string>(MaskedNarrow(text, narrow_mask))
+                               : MaskedWide(text, wide_mask);
     if (!masked) {
       status = 2;
       return;

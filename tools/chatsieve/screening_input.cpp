@@ -37,7 +37,8 @@ bool TakeCommonOption(Arguments arguments, size_t& index, ScreeningOptions& opti
   } else if (value == "cp949") {
     options.encoding = Encoding::kCp949;
   } else {
-    throw std::invalid_argument("--encoding takes utf-8 or cp949, not '" + std::string(value) + "'");
+    throw std::invalid_argument("--encoding takes utf-8 or cp949, not '" + std::string(value) +
+                                "'");
   }
   return true;
 }
@@ -64,7 +65,7 @@ void LoadWordList(const ScreeningOptions& options) {
       loaded = InitBadChatManW(wide_path->c_str());
       break;
     }
-    case WordListFormat::kUnknown:
+    case WordListFormat::kNeither:
       throw std::runtime_error(path + " is not a word-list file (or cannot be read)");
   }
   if (loaded == 0) throw std::runtime_error("cannot load the word list " + path);
@@ -73,7 +74,8 @@ void LoadWordList(const ScreeningOptions& options) {
 bool ForEachText(const ScreeningOptions& options,
                  const std::function<void(const std::string&)>& screen) {
   if (!options.texts.empty()) {
-    for (const std::string& text : options.texts) screen(text);
+    for (const std::string& text : options.texts)
+      screen(text);
     return true;
   }
   for (std::string line; std::getline(std::cin, line);) {

@@ -1,23 +1,38 @@
 #include "word_list_format.h"
 
-#include <array>
-#include <fstream>
-#include <string_view>
+#include <stdexcept>
 
+#include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_format.h"
+#include "platform/raw_file_reader.h"
+#include "platform/utf8.h"
 
 namespace chatsieve::tool {
 
 WordListFormat WordListFormatOf(const std::string& path) {
-  std::array<char, kSignature.size() + 1> head{};
-  std::ifstream file(path, std::ios::binary);
-  if (!file.read(head.data(), head.size())) return WordListFormat::kUnknown;
-  const std::string_view bytes(head.data(), head.size());
-  if (bytes.substr(0, kSignature.size()) == kSignature && head.back() == '\0') {
-    return WordListFormat::kWide;
+  platform::RawFileReader file;
+  if (!file.Open(path.c_str())) throw std::runtime_error("cannot open " + path);
+  word_file::Head head{};
+  file.Read(head.data(), head.size());
+  // The two formats put their signatures one byte apart.
+  if (word_file::IsWideHead(head)) return WordListFormat::kWide;
+  if (word_file::IsNarrowHead(head)) return WordListFormat::kNarrow;
+  return WordListFormat::kNeither;
+}
+
+int32_t LoadWordListFile(BadChatMan& filter, const std::string& path, WordListFormat format) {
+  switch (format) {
+    case WordListFormat::kNarrow:
+      return filter.LoadWordFile(path.c_str(), 1);
+    case WordListFormat::kWide: {
+      const auto wide_path = platform::Utf8ToUtf16(path);
+      if (!wide_path) throw std::runtime_error("the file name " + path + " is not UTF-8");
+      return filter.LoadWordFileW(wide_path->c_str(), 1);
+    }
+    case WordListFormat::kNeither:
+      break;
   }
-  if (bytes.substr(1) == kSignature) return WordListFormat::kNarrow;
-  return WordListFormat::kUnknown;
+  return 0;
 }
 
 }  // namespace chatsieve::tool

@@ -1,12 +1,23 @@
-// Telling a narrow word-list file from a wide one by where its signature stands.
+// Telling a narrow word-list file from a wide one by where its signature stands, and
+// loading either into a filter object of the tool's own.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+namespace chatsieve {
+class BadChatMan;
+}
 
 namespace chatsieve::tool {
 
-enum class WordListFormat { kNarrow, kWide, kUnknown };
+enum class WordListFormat { kNarrow, kWide, kNeither };
 
+// Throws std::runtime_error when the file cannot be opened.
 WordListFormat WordListFormatOf(const std::string& path);
+
+// Loads a file of a known format with the loader the library uses for it (runs of spaces
+// collapsed, as the loading exports do). Returns the loader's result.
+int32_t LoadWordListFile(BadChatMan& filter, const std::string& path, WordListFormat format);
 
 }  // namespace chatsieve::tool
