@@ -56,6 +56,11 @@ class BadChatMan {
                           int32_t keep_all) const;
   int32_t ReplaceBadWordsW(const char16_t* source, char16_t* destination, uint32_t size,
                            char16_t mask, int32_t keep_all) const;
+  // Both narrow passes of level 2, as written into `intermediate` (of `size` bytes) and
+  // then stripped into the destination, with the result of the two calls in turn; the
+  // intermediate bytes are skipped when decoding them would give back the same text.
+  int32_t ReplaceBadWordsBothWays(const char* source, char* intermediate, char* destination,
+                                  int32_t size, char mask) const;
 
   // In-place masking with '*': the destination receives the whole result and may be
   // the source's own buffer.

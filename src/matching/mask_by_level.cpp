@@ -28,18 +28,26 @@ int32_t Pass(const BadChatMan& filter, const char16_t* text, char16_t* destinati
   return filter.ReplaceBadWordsW(text, destination, capacity, mask, keep_all);
 }
 
-// The capacity the first pass is given. Masking may lengthen narrow text, so it gets
-// the caller's. The wide pass zeroes its destination up to the capacity, but the second
-// pass reads the intermediate text only up to its terminator: bounding it by what the
-// text needs changes nothing else and spares zeroing a large buffer.
-int32_t FirstPassCapacity(const char*, int32_t capacity) {
-  return capacity;
+int32_t BothPasses(const BadChatMan& filter, const char* text, char* intermediate,
+                   char* destination, int32_t capacity, char mask) {
+  return filter.ReplaceBadWordsBothWays(text, intermediate, destination, capacity, mask);
 }
 
+// The capacity the first wide pass is given. It zeroes its destination up to the
+// capacity, but the second pass reads the intermediate text only up to its terminator:
+// bounding it by what the text needs changes nothing else and spares zeroing a large
+// buffer.
 uint32_t FirstPassCapacity(const char16_t* text, uint32_t capacity) {
   if (text == nullptr) return capacity;
   const size_t needed = std::char_traits<char16_t>::length(text) + 1;
   return needed < capacity ? static_cast<uint32_t>(needed) : capacity;
+}
+
+int32_t BothPasses(const BadChatMan& filter, const char16_t* text, char16_t* intermediate,
+                   char16_t* destination, uint32_t capacity, char16_t mask) {
+  const int32_t as_written =
+      Pass(filter, text, intermediate, FirstPassCapacity(text, capacity), mask, kAllCharacters);
+  return as_written | Pass(filter, intermediate, destination, capacity, mask, kKeptCharacters);
 }
 
 template <typename Char, typename Capacity>
@@ -51,11 +59,7 @@ int32_t Mask(const BadChatMan& filter, int32_t level, const Char* text, Char* de
   WorkBuffer<Char, kInlineCapacity> intermediate;
   // A capacity whose size in bytes cannot be represented fails here as well.
   if (!intermediate.Reserve(static_cast<size_t>(capacity))) return 0;
-  const int32_t as_written = Pass(filter, text, intermediate.Data(),
-                                  FirstPassCapacity(text, capacity), mask, kAllCharacters);
-  const int32_t stripped =
-      Pass(filter, intermediate.Data(), destination, capacity, mask, kKeptCharacters);
-  return as_written | stripped;
+  return BothPasses(filter, text, intermediate.Data(), destination, capacity, mask);
 }
 
 }  // namespace

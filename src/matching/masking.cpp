@@ -63,6 +63,36 @@ char16_t WidenedMask(char mask) {
   return static_cast<char16_t>(byte < 0x80 ? byte : 0xFF00 | byte);
 }
 
+// Ends a narrow pass: the working copy re-encoded into the destination, or an empty text
+// when the pass failed (`masked` < 0) or the re-encoded text does not fit. Returns the
+// pass's result.
+int32_t WriteNarrow(const char16_t* working, int32_t length, char16_t unit_mask, int32_t masked,
+                    char* destination, int32_t size) {
+  // A zero mask may have ended the text early; otherwise its length is known.
+  const int32_t units = unit_mask != 0 ? length + 1 : -1;
+  if (masked < 0 || platform::EncodeCp949(working, units, destination, size) == 0) {
+    destination[0] = 0;
+  }
+  return std::max(masked, 0);
+}
+
+// True when every unit of the text has a code page 949 form, so that encoding it and
+// decoding the bytes gives back exactly these units, and those bytes and a terminator
+// fit in `size`.
+bool SurvivesCp949(const char16_t* text, int32_t length, int32_t size) {
+  int64_t bytes = 1;
+  for (int32_t i = 0; i < length; ++i) {
+    if (text[i] < 0x80) {
+      ++bytes;
+    } else if (platform::Cp949DoubleByteOf(text[i]) != 0) {
+      bytes += 2;
+    } else {
+      return false;
+    }
+  }
+  return bytes <= size;
+}
+
 }  // namespace
 
 int32_t BadChatMan::ReplaceBadWords(const char* source, char* destination, int32_t size, char mask,
@@ -73,13 +103,32 @@ int32_t BadChatMan::ReplaceBadWords(const char* source, char* destination, int32
   const char16_t unit_mask = WidenedMask(mask);
   const int32_t masked =
       length > 0 ? MaskWorkingCopy(word_map_, working.Data(), length, unit_mask, keep_all) : -1;
-  // A zero mask may have ended the text early; otherwise its length is known. A text
-  // that does not fit, as re-encoded, leaves an empty one.
-  const int32_t units = unit_mask != 0 ? length + 1 : -1;
-  if (masked < 0 || platform::EncodeCp949(working.Data(), units, destination, size) == 0) {
-    destination[0] = 0;
+  return WriteNarrow(working.Data(), length, unit_mask, masked, destination, size);
+}
+
+int32_t BadChatMan::ReplaceBadWordsBothWays(const char* source, char* intermediate,
+                                            char* destination, int32_t size, char mask) const {
+  const auto literally = [&] {
+    return ReplaceBadWords(source, intermediate, size, mask, 1) |
+           ReplaceBadWords(intermediate, destination, size, mask, 0);
+  };
+  if (destination == nullptr || size <= 0) return literally();
+  WideWork working;
+  const int32_t length = NarrowWorkingCopy(source, size, working);
+  if (length <= 0) return literally();
+  const char16_t unit_mask = WidenedMask(mask);
+  const int32_t as_written = MaskWorkingCopy(word_map_, working.Data(), length, unit_mask, 1);
+  char16_t* text = working.Data();
+  const auto text_length =
+      static_cast<int32_t>(unit_mask != 0 ? length : std::char_traits<char16_t>::length(text));
+  if (as_written < 0 || !SurvivesCp949(text, text_length, size)) {
+    return WriteNarrow(text, length, unit_mask, as_written, intermediate, size) |
+           ReplaceBadWords(intermediate, destination, size, mask, 0);
   }
-  return std::max(masked, 0);
+  // The second pass would decode these very units from the intermediate bytes.
+  const int32_t stripped =
+      text_length > 0 ? MaskWorkingCopy(word_map_, text, text_length, unit_mask, 0) : -1;
+  return as_written | WriteNarrow(text, text_length, unit_mask, stripped, destination, size);
 }
 
 int32_t BadChatMan::ReplaceBadWordsW(const char16_t* source, char16_t* destination, uint32_t size,

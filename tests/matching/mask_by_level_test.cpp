@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,52 @@ TEST(MaskAtLevelTest, ComposesThePassesByLevel) {
     if (test.masked)
       expected.replace(0, test.masked->size() + 1, NarrowFormOf(*test.masked).value() + '\0');
     EXPECT_EQ(narrow, expected);
+  }
+}
+
+// Level 2 on narrow text skips the intermediate bytes when they would decode to the same
+// units; it must leave exactly what the two passes through those bytes leave, also for
+// bytes that are not code page 949, masks without a code page 949 form, a zero mask and
+// capacities at the edge.
+TEST(MaskAtLevelTest, NarrowLevelTwoAgreesWithThePassesThroughAnIntermediateBuffer) {
+  const auto filter = test_support::FilterOf({u"ab", u"b-c", u"\uAC00\uB098", u"\uB098a"});
+  const std::vector<std::string> pieces = {"a",
+                                           "b",
+                                           "c",
+                                           "-",
+                                           " ",
+                                           ".",
+                                           "\xB0\xA1",
+                                           "\xB3\xAA",  // 가, 나
+                                           "\x80",
+                                           "\xFF",
+                                           "\xC9\xA1",
+                                           "\xB0",
+                                           "\xB0"
+                                           "a"};  // not code page 949
+  // 0xE6 widens to U+FFE6, which takes two bytes: masking lengthens the text.
+  const std::vector<char> masks = {'*', '#', 'b', '\0', '\x80', '\xA1', '\xE6', '\xFF'};
+  std::mt19937 random(949);
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    for (int i = 1 + static_cast<int>(random() % 8); i > 0; --i) {
+      text += pieces[random() % pieces.size()];
+    }
+    const auto length = static_cast<int32_t>(text.size());
+    const int32_t capacity = std::max(0, length + 1 + static_cast<int32_t>(random() % 5) - 2);
+    const char mask = masks[random() % masks.size()];
+    SCOPED_TRACE(testing::Message() << "round " << round << " capacity " << capacity);
+
+    std::string fused(static_cast<size_t>(capacity) + 4, '~');
+    const int32_t result = MaskAtLevel(*filter, 2, text.c_str(), fused.data(), capacity, mask);
+
+    std::string literal(fused.size(), '~');
+    std::vector<char> intermediate(static_cast<size_t>(capacity) + 1, '~');
+    const int32_t expected =
+        filter->ReplaceBadWords(text.c_str(), intermediate.data(), capacity, mask, 1) |
+        filter->ReplaceBadWords(intermediate.data(), literal.data(), capacity, mask, 0);
+    ASSERT_EQ(result, expected);
+    ASSERT_EQ(fused, literal);
   }
 }
 
