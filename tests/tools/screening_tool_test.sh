@@ -2,16 +2,8 @@
 # The screening commands of the tool, end to end: check and mask, as written and
 # stripped, in both encodings, with the default lists beside the library and a named one.
 # usage: screening_tool_test.sh PATH/TO/chatsieve
-set -euo pipefail
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/tool_test_support.sh"
 
 # expect STATUS OUTPUT COMMAND...: the command's exit status and standard output.
 expect() {
@@ -62,8 +54,4 @@ for arguments in "check --level x a" "check --encoding latin1 a" "check --bogus"
 done
 printf '\xFF\n' | expect 2 '' "$tool" check --list "$work/listW.bcd"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failed" >&2
-  exit 1
-fi
-echo "screening tool: all passed"
+finish "screening tool"

@@ -1,16 +1,8 @@
 #!/usr/bin/env bash
 # The word-list commands of the tool, end to end: compile, then dump what was written.
 # usage: word_list_tool_test.sh PATH/TO/chatsieve
-set -euo pipefail
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/tool_test_support.sh"
 
 # A BOM, comments, blank lines, a CR LF line end, Hangul, jamo and ASCII of both cases.
 printf '\xEF\xBB\xBF# comment\n\n가나다\r\nAbc\n  \nㅅㅂ\n# another\nx y\n' >"$work/words.txt"
@@ -66,5 +58,4 @@ done
 if "$tool" dump "$work/words.txt" 2>/dev/null; then fail "dump of a text file succeeded"; fi
 if "$tool" dump "$work/missing.bcd" 2>/dev/null; then fail "dump of a missing file succeeded"; fi
 
-[ "$failures" -eq 0 ] && echo "word list tool: all checks passed"
-exit "$((failures > 0))"
+finish "word list tool"
