@@ -16,7 +16,8 @@ namespace {
 std::vector<std::u16string> BucketOf(const BadChatMan& filter, char16_t key) {
   std::vector<std::u16string> words;
   if (const BadWordList* bucket = filter.FindBucket(key)) {
-    for (const auto& word : bucket->Words()) words.emplace_back(word->WideText());
+    for (const auto& word : bucket->Words())
+      words.emplace_back(word->WideText());
   }
   return words;
 }
@@ -73,7 +74,8 @@ TEST(WordIndexTest, SortPutsMoreBytesFirstThenMoreUnits) {
     entry->BuildFromNarrow(narrow, true);
     ASSERT_EQ(filter.InsertWord(entry), 1);
   }
-  for (const char16_t* wide : {u"xy", u"xyzuv", u"xyz"}) filter.AddWord(wide);
+  for (const char16_t* wide : {u"xy", u"xyzuv", u"xyz"})
+    filter.AddWord(wide);
   filter.SortBuckets();
   EXPECT_EQ(BucketOf(filter, u'a'), (std::vector<std::u16string>{u"a\uAC00\uB098", u"abcd"}));
   EXPECT_EQ(BucketOf(filter, u'x'), (std::vector<std::u16string>{u"xyzuv", u"xyz", u"xy"}));
@@ -85,7 +87,8 @@ TEST(WordIndexTest, AddRemoveAndFindAdjustTheCountAndKeepBuckets) {
   EXPECT_EQ(filter.AddWord(nullptr), 0);
   EXPECT_EQ(filter.WordCount(), 0);
 
-  for (const char16_t* word : {u"abc", u"abcd", u"ab"}) ASSERT_EQ(filter.AddWord(word), 1);
+  for (const char16_t* word : {u"abc", u"abcd", u"ab"})
+    ASSERT_EQ(filter.AddWord(word), 1);
   EXPECT_EQ(filter.AddWord(u"ABC"), 1);  // a duplicate still counts
   EXPECT_EQ(filter.WordCount(), 4);
   filter.SortBuckets();
@@ -101,7 +104,8 @@ TEST(WordIndexTest, AddRemoveAndFindAdjustTheCountAndKeepBuckets) {
   EXPECT_EQ(filter.RemoveWord(u"abcdx"), 1);
   EXPECT_EQ(BucketOf(filter, u'a'), (std::vector<std::u16string>{u"abc", u"ab", u"abcdefg"}));
   EXPECT_EQ(filter.WordCount(), 4);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(filter.RemoveWord(u"abcdefg"), 1);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(filter.RemoveWord(u"abcdefg"), 1);
   EXPECT_EQ(filter.RemoveWord(u"abcdefg"), 0);
   ASSERT_NE(filter.FindBucket(u'a'), nullptr);  // empty, but still there
   EXPECT_TRUE(filter.FindBucket(u'a')->Empty());
@@ -114,7 +118,8 @@ TEST(WordIndexTest, AddRemoveAndFindAdjustTheCountAndKeepBuckets) {
 
 TEST(WordIndexTest, BucketsAreVisitedInAscendingKeyOrder) {
   BadChatMan filter;
-  for (const char16_t* word : {u"\uD7A3x", u"b", u"\u0100", u"A", u"\uAC00"}) filter.AddWord(word);
+  for (const char16_t* word : {u"\uD7A3x", u"b", u"\u0100", u"A", u"\uAC00"})
+    filter.AddWord(word);
   std::u16string keys;
   filter.WordMap().ForEachBucket([&](char16_t key, const BadWordList&) { keys.push_back(key); });
   EXPECT_EQ(keys, u"Ab\u0100\uAC00\uD7A3");
@@ -147,7 +152,8 @@ TEST(WordIndexTest, TrieAnswersAsTheLiteralBucketWalkThroughChanges) {
   std::mt19937 random(7);
   auto pick_text = [&](size_t max_length) {
     std::u16string text(1 + random() % max_length, u' ');
-    for (auto& unit : text) unit = alphabet[random() % alphabet.size()];
+    for (auto& unit : text)
+      unit = alphabet[random() % alphabet.size()];
     return text;
   };
   for (int round = 0; round < 200; ++round) {

@@ -35,9 +35,9 @@ TEST_P(CollapseSpacesTest, IntoAnotherBufferAndInPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, CollapseSpacesTest,
-    testing::Values(CollapseCase{"a  b", "a b"}, CollapseCase{"   ", " "},
-                    CollapseCase{" a", " a"}, CollapseCase{"a\t\tb", "a\t\tb"},
-                    CollapseCase{"a  ", "a "}, CollapseCase{"", ""},
+    testing::Values(CollapseCase{"a  b", "a b"}, CollapseCase{"   ", " "}, CollapseCase{" a", " a"},
+                    CollapseCase{"a\t\tb", "a\t\tb"}, CollapseCase{"a  ", "a "},
+                    CollapseCase{"", ""},
                     // Two syllables with two spaces between them.
                     CollapseCase{"\xB0\xA1  \xB3\xAA", "\xB0\xA1 \xB3\xAA"},
                     // A trail byte of 0x20 is no space, but counts as the last byte written.
@@ -80,8 +80,8 @@ std::unique_ptr<BadWord> FromWide(const char16_t* text) {
 }
 
 TEST(LongerFirstTest, MoreBytesFirstThenMoreUnits) {
-  const auto four_bytes = FromNarrow("abcd", false);                 // 4 bytes, 4 units
-  const auto five_bytes = FromNarrow("a\xB0\xA1\xB3\xAA", false);    // 5 bytes, 3 units
+  const auto four_bytes = FromNarrow("abcd", false);               // 4 bytes, 4 units
+  const auto five_bytes = FromNarrow("a\xB0\xA1\xB3\xAA", false);  // 5 bytes, 3 units
   const auto five_units = FromWide(u"abcde");
   const auto three_units = FromWide(u"abc");
   const auto other_three_units = FromWide(u"xyz");
