@@ -11,7 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "platform/utf8.h"
 
 namespace chatsieve::bench {
@@ -117,7 +117,7 @@ std::u16string LongText(const std::string& name) {
   return Wide(text);
 }
 
-void Fill(BadChatMan& filter, const std::vector<std::u16string>& words) {
+void Fill(WordIndex& filter, const std::vector<std::u16string>& words) {
   filter.ClearWords();
   for (const auto& word : words)
     filter.AddWord(word.c_str());

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "api/bad_chat_man.h"
 #include "bench_corpus.h"
-#include "dictionary/bad_chat_man.h"
 #include "matching/detect_by_level.h"
 #include "reference_detector.h"
 

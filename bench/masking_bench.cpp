@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "api/bad_chat_man.h"
 #include "bench_corpus.h"
-#include "dictionary/bad_chat_man.h"
 #include "matching/mask_by_level.h"
 #include "reference_masker.h"
 

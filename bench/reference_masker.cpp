@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "dictionary/word_rules.h"
 #include "matching/text_preparation.h"
 #include "platform/cp949.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "matching/detect_by_level.h"
 #include "matching/text_preparation.h"
 

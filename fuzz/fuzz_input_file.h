@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 
 namespace chatsieve::fuzz {
 
@@ -41,7 +41,7 @@ class FuzzInputFile {
 
 // Reads every unit and byte of every stored word, so the sanitizers see any that lies
 // outside its buffer, and checks what the index promises about each word.
-inline void TouchEveryWord(const BadChatMan& filter) {
+inline void TouchEveryWord(const WordIndex& filter) {
   volatile uint32_t sink = 0;
   filter.WordMap().ForEachBucket([&sink](char16_t key, const BadWordList& bucket) {
     for (const auto& word : bucket.Words()) {

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "matching/mask_by_level.h"
 #include "platform/cp949.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 
 namespace chatsieve::api {
 

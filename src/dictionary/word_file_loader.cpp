@@ -4,8 +4,8 @@
 #include <memory>
 #include <new>
 
-#include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_format.h"
+#include "dictionary/word_index.h"
 #include "platform/file_name.h"
 #include "platform/raw_file_reader.h"
 #include "platform/text_mode_reader.h"
@@ -24,13 +24,17 @@ word_file::Head ReadHead(Stream& stream, int32_t& word_count) {
   return head;
 }
 
-std::unique_ptr<BadWord> NewEntry() {
-  return std::unique_ptr<BadWord>(new (std::nothrow) BadWord);
+// One body for both formats: `read` fills a fresh entry from the stream's next record.
+template <typename ReadRecord>
+int32_t StoreRecord(WordIndex& index, ReadRecord read) {
+  auto entry = std::unique_ptr<BadWord>(new (std::nothrow) BadWord);
+  if (!entry || read(*entry) < 0) return 0;
+  return index.InsertWord(entry);
 }
 
 }  // namespace
 
-int32_t BadChatMan::LoadWordFile(const char* path, int32_t collapse) {
+int32_t WordIndex::LoadWordFile(const char* path, int32_t collapse) {
   if (!word_map_.Empty()) ClearWords();
   platform::TextModeReader file;
   if (path == nullptr || !file.Open(path)) return 0;
@@ -59,7 +63,7 @@ int32_t BadChatMan::LoadWordFile(const char* path, int32_t collapse) {
   return 1;
 }
 
-int32_t BadChatMan::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
+int32_t WordIndex::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
   if (!word_map_.Empty()) ClearWords();
   if (path == nullptr) return 0;
   const auto name = platform::FileNameFromUtf16(path);
@@ -75,16 +79,13 @@ int32_t BadChatMan::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
   return 1;
 }
 
-int32_t BadChatMan::ReadWord(platform::TextModeReader& stream, int32_t collapse) {
-  auto entry = NewEntry();
-  if (!entry || entry->ReadRecord(stream, collapse != 0) < 0) return 0;
-  return InsertWord(entry);
+int32_t WordIndex::ReadWord(platform::TextModeReader& stream, int32_t collapse) {
+  return StoreRecord(*this,
+                     [&](BadWord& entry) { return entry.ReadRecord(stream, collapse != 0); });
 }
 
-int32_t BadChatMan::ReadWordW(platform::RawFileReader& stream) {
-  auto entry = NewEntry();
-  if (!entry || entry->ReadRecordW(stream) < 0) return 0;
-  return InsertWord(entry);
+int32_t WordIndex::ReadWordW(platform::RawFileReader& stream) {
+  return StoreRecord(*this, [&](BadWord& entry) { return entry.ReadRecordW(stream); });
 }
 
 }  // namespace chatsieve

@@ -1,5 +1,5 @@
 // Writing the index as a word-list file. The header counts exactly the records written.
-// Each file is read back into a scratch filter object before it replaces anything, so a
+// Each file is read back into a scratch index before it replaces anything, so a
 // file that would load differently from the index is never put in place.
 #include <algorithm>
 #include <cstdio>
@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_format.h"
+#include "dictionary/word_index.h"
 #include "platform/cp949_exact.h"
 #include "platform/file_name.h"
 #include "platform/replacing_file_writer.h"
@@ -78,7 +78,7 @@ int32_t WriteChecked(const std::string& target, std::vector<WordImage> expected,
   if (!file.Open(reason)) return Refused(why, reason);
   write_body(file);
   if (!file.Finish(reason)) return Refused(why, reason);
-  auto scratch = std::make_unique<BadChatMan>();
+  auto scratch = std::make_unique<WordIndex>();
   if (load_back(*scratch, file.TemporaryPath()) == 0) {
     return Refused(why, "the file written does not load back");
   }
@@ -171,7 +171,7 @@ bool SafeRecordCount(size_t records, int32_t& count) {
 
 }  // namespace
 
-int32_t BadChatMan::SaveWordFileW(const char16_t* path, std::string* why) const {
+int32_t WordIndex::SaveWordFileW(const char16_t* path, std::string* why) const {
   try {
     if (path == nullptr) return Refused(why, "no file name given");
     const auto target = platform::FileNameFromUtf16(path);
@@ -195,7 +195,7 @@ int32_t BadChatMan::SaveWordFileW(const char16_t* path, std::string* why) const 
         }
       }
     };
-    const auto load_back = [](BadChatMan& scratch, const std::string& written) {
+    const auto load_back = [](WordIndex& scratch, const std::string& written) {
       const auto name = platform::Utf8ToUtf16(written);
       return name ? scratch.LoadWordFileW(name->c_str(), 1) : 0;
     };
@@ -205,7 +205,7 @@ int32_t BadChatMan::SaveWordFileW(const char16_t* path, std::string* why) const 
   }
 }
 
-int32_t BadChatMan::SaveWordFile(const char* path, std::string* why) const {
+int32_t WordIndex::SaveWordFile(const char* path, std::string* why) const {
   try {
     if (path == nullptr) return Refused(why, "no file name given");
     const std::vector<const BadWord*> words = WordsToWrite(word_map_);
@@ -236,7 +236,7 @@ int32_t BadChatMan::SaveWordFile(const char* path, std::string* why) const {
         file.Write(record.data(), record.size());
       }
     };
-    const auto load_back = [](BadChatMan& scratch, const std::string& written) {
+    const auto load_back = [](WordIndex& scratch, const std::string& written) {
       return scratch.LoadWordFile(written.c_str(), 1);
     };
     return WriteChecked(path, std::move(expected), write_body, load_back, why);

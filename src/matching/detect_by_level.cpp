@@ -1,19 +1,17 @@
 #include "matching/detect_by_level.h"
 
+#include "matching/detection.h"
+
 namespace chatsieve {
 namespace {
 
 template <typename Char>
-using Detection = int32_t (BadChatMan::*)(const Char*) const;
-
-template <typename Char>
-int32_t Detect(const BadChatMan& filter, int32_t level, const Char* text,
-               Detection<Char> as_written, Detection<Char> stripped_then_as_written) {
+int32_t Detect(const WordIndex& index, int32_t level, const Char* text) {
   switch (level) {
     case 1:
-      return (filter.*as_written)(text);
+      return HoldsListedWord(index, text, Scan::kAsWritten);
     case 2:
-      return (filter.*stripped_then_as_written)(text);
+      return HoldsListedWord(index, text, Scan::kEitherWay);
     default:
       return 0;
   }
@@ -21,14 +19,12 @@ int32_t Detect(const BadChatMan& filter, int32_t level, const Char* text,
 
 }  // namespace
 
-int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char* text) {
-  return Detect<char>(filter, level, text, &BadChatMan::FindBadWord,
-                      &BadChatMan::FindBadWordEitherWay);
+int32_t DetectAtLevel(const WordIndex& index, int32_t level, const char* text) {
+  return Detect(index, level, text);
 }
 
-int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char16_t* text) {
-  return Detect<char16_t>(filter, level, text, &BadChatMan::FindBadWordW,
-                          &BadChatMan::FindBadWordEitherWayW);
+int32_t DetectAtLevel(const WordIndex& index, int32_t level, const char16_t* text) {
+  return Detect(index, level, text);
 }
 
 }  // namespace chatsieve

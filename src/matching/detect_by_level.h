@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 
 namespace chatsieve {
 
-int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char* text);
-int32_t DetectAtLevel(const BadChatMan& filter, int32_t level, const char16_t* text);
+int32_t DetectAtLevel(const WordIndex& index, int32_t level, const char* text);
+int32_t DetectAtLevel(const WordIndex& index, int32_t level, const char16_t* text);
 
 }  // namespace chatsieve

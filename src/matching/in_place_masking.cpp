@@ -1,13 +1,11 @@
-// In-place masking: listed words are found in the stripped text (kept characters only,
-// runs of spaces collapsed) and masked with '*' in exactly the units of the working
-// copy that the matched stripped units came from; the characters between stay.
-#include <cstring>
-#include <limits>
+#include "matching/in_place_masking.h"
 
-#include "dictionary/bad_chat_man.h"
+#include <limits>
+#include <string>
+
 #include "matching/char_chain.h"
 #include "matching/mask_chain.h"
-#include "matching/text_preparation.h"
+#include "matching/text_encoding.h"
 
 namespace chatsieve {
 namespace {
@@ -31,29 +29,28 @@ int32_t MaskStripped(const BadWordMap& map, char16_t* working, int32_t length) {
   return MaskChain(chain, map, u'*', WordEnd::kOverLength) > 0 ? 1 : 0;
 }
 
-}  // namespace
-
-int32_t BadChatMan::ReplaceStripped(const char* source, char* destination) const {
-  if (source == nullptr || source[0] == 0 || word_count_ <= 0) return 0;
-  // Masking never lengthens the text: '*' takes one byte for a character of one or two.
-  const size_t capacity = std::strlen(source) + 1;
-  if (capacity > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
+template <typename Char>
+int32_t MaskInPlace(const WordIndex& index, const Char* source, Char* destination) {
+  using Encoding = EncodingOf<Char>;
+  if (source == nullptr || source[0] == 0 || index.WordCount() <= 0) return 0;
+  const size_t size = std::char_traits<Char>::length(source) + 1;
+  if (size > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
   WideWork working;
-  const int32_t units = NarrowToWide(source, working);
-  if (units <= 0) return 0;
-  const int32_t found = MaskStripped(word_map_, working.Data(), units - 1);
-  WideToNarrow(working.Data(), destination, static_cast<int32_t>(capacity));
+  const int32_t length = Encoding::InPlaceCopy(source, working);
+  if (length <= 0) return 0;
+  const int32_t found = MaskStripped(index.WordMap(), working.Data(), length);
+  Encoding::WriteInPlace(working.Data(), destination, size);
   return found;
 }
 
-int32_t BadChatMan::ReplaceStrippedW(const char16_t* source, char16_t* destination) const {
-  if (source == nullptr || source[0] == 0 || word_count_ <= 0) return 0;
-  WideWork working;
-  const int32_t length = DuplicateWide(source, working);
-  if (length <= 0) return 0;
-  const int32_t found = MaskStripped(word_map_, working.Data(), length);
-  CopyWide(working.Data(), destination);
-  return found;
+}  // namespace
+
+int32_t MaskStrippedWords(const WordIndex& index, const char* source, char* destination) {
+  return MaskInPlace(index, source, destination);
+}
+
+int32_t MaskStrippedWords(const WordIndex& index, const char16_t* source, char16_t* destination) {
+  return MaskInPlace(index, source, destination);
 }
 
 }  // namespace chatsieve

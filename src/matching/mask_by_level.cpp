@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "dictionary/bad_chat_man.h"
+#include "matching/masking.h"
 #include "matching/work_buffer.h"
 
 namespace chatsieve {
@@ -12,25 +12,13 @@ namespace {
 
 constexpr int32_t kAsWritten = 1;
 constexpr int32_t kAlsoStripped = 2;
-constexpr int32_t kAllCharacters = 1;
-constexpr int32_t kKeptCharacters = 0;
 
 // Room for the intermediate text of a chat-sized call without a heap allocation.
 constexpr size_t kInlineCapacity = 1024;
 
-int32_t Pass(const BadChatMan& filter, const char* text, char* destination, int32_t capacity,
-             char mask, int32_t keep_all) {
-  return filter.ReplaceBadWords(text, destination, capacity, mask, keep_all);
-}
-
-int32_t Pass(const BadChatMan& filter, const char16_t* text, char16_t* destination,
-             uint32_t capacity, char16_t mask, int32_t keep_all) {
-  return filter.ReplaceBadWordsW(text, destination, capacity, mask, keep_all);
-}
-
-int32_t BothPasses(const BadChatMan& filter, const char* text, char* intermediate,
-                   char* destination, int32_t capacity, char mask) {
-  return filter.ReplaceBadWordsBothWays(text, intermediate, destination, capacity, mask);
+int32_t BothPasses(const WordIndex& index, const char* text, char* intermediate, char* destination,
+                   int32_t capacity, char mask) {
+  return MaskWordsBothWays(index, text, intermediate, destination, capacity, mask);
 }
 
 // The capacity the first wide pass is given. It zeroes its destination up to the
@@ -43,35 +31,37 @@ uint32_t FirstPassCapacity(const char16_t* text, uint32_t capacity) {
   return needed < capacity ? static_cast<uint32_t>(needed) : capacity;
 }
 
-int32_t BothPasses(const BadChatMan& filter, const char16_t* text, char16_t* intermediate,
+int32_t BothPasses(const WordIndex& index, const char16_t* text, char16_t* intermediate,
                    char16_t* destination, uint32_t capacity, char16_t mask) {
-  const int32_t as_written =
-      Pass(filter, text, intermediate, FirstPassCapacity(text, capacity), mask, kAllCharacters);
-  return as_written | Pass(filter, intermediate, destination, capacity, mask, kKeptCharacters);
+  const int32_t as_written = MaskWords(index, text, intermediate, FirstPassCapacity(text, capacity),
+                                       mask, MaskedUnits::kAll);
+  return as_written |
+         MaskWords(index, intermediate, destination, capacity, mask, MaskedUnits::kKeptOnly);
 }
 
 template <typename Char, typename Capacity>
-int32_t Mask(const BadChatMan& filter, int32_t level, const Char* text, Char* destination,
+int32_t Mask(const WordIndex& index, int32_t level, const Char* text, Char* destination,
              Capacity capacity, Char mask) {
-  if (level == kAsWritten) return Pass(filter, text, destination, capacity, mask, kAllCharacters);
+  if (level == kAsWritten)
+    return MaskWords(index, text, destination, capacity, mask, MaskedUnits::kAll);
   // A negative capacity has no buffer to match it.
   if (level != kAlsoStripped || std::cmp_less(capacity, 0)) return 0;
   WorkBuffer<Char, kInlineCapacity> intermediate;
   // A capacity whose size in bytes cannot be represented fails here as well.
   if (!intermediate.Reserve(static_cast<size_t>(capacity))) return 0;
-  return BothPasses(filter, text, intermediate.Data(), destination, capacity, mask);
+  return BothPasses(index, text, intermediate.Data(), destination, capacity, mask);
 }
 
 }  // namespace
 
-int32_t MaskAtLevel(const BadChatMan& filter, int32_t level, const char* text, char* destination,
+int32_t MaskAtLevel(const WordIndex& index, int32_t level, const char* text, char* destination,
                     int32_t capacity, char mask) {
-  return Mask(filter, level, text, destination, capacity, mask);
+  return Mask(index, level, text, destination, capacity, mask);
 }
 
-int32_t MaskAtLevel(const BadChatMan& filter, int32_t level, const char16_t* text,
+int32_t MaskAtLevel(const WordIndex& index, int32_t level, const char16_t* text,
                     char16_t* destination, uint32_t capacity, char16_t mask) {
-  return Mask(filter, level, text, destination, capacity, mask);
+  return Mask(index, level, text, destination, capacity, mask);
 }
 
 }  // namespace chatsieve

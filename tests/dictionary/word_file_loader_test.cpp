@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_builder.h"
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_file_test_support.h"
+#include "dictionary/word_index.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve {
@@ -43,7 +43,7 @@ void ExpectLoads(std::span<const LoadCase> cases, Load load) {
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = directory.Write("list.bcd", c.file);
-    BadChatMan filter;
+    WordIndex filter;
     EXPECT_EQ(load(filter, path), c.result);
     EXPECT_EQ(IndexWords(filter), c.words);
     EXPECT_EQ(filter.WordCount(), c.word_count);
@@ -154,7 +154,7 @@ TEST(NarrowWordFile, LoadsAsTheByteRulesSay) {
            Narrow().Bytes({0}).Text(sig).Bytes({5}).Data()),
       Case("an empty file", 0, {}, 0, ""),
   };
-  ExpectLoads(cases, [](BadChatMan& filter, const std::string& path) {
+  ExpectLoads(cases, [](WordIndex& filter, const std::string& path) {
     return filter.LoadWordFile(path.c_str(), 1);
   });
 }
@@ -169,7 +169,7 @@ TEST(NarrowWordFile, CollapsesRunsOfSpacesWhenAsked) {
     std::u16string wide;
   } cases[] = {{1, "a b", u"a b"}, {0, "a  b", u"a  b"}};
   for (const auto& c : cases) {
-    BadChatMan filter;
+    WordIndex filter;
     ASSERT_EQ(filter.LoadWordFile(path.c_str(), c.collapse), 1);
     const BadWord* word = filter.FindWord(c.wide.c_str());
     ASSERT_NE(word, nullptr);
@@ -186,7 +186,7 @@ TEST(NarrowWordFile, SortsBucketsByBytesThenUnits) {
                                                              .Separator()
                                                              .NarrowRecord(std::string("a") + kGaNa)
                                                              .Data());
-  BadChatMan filter;
+  WordIndex filter;
   ASSERT_EQ(filter.LoadWordFile(path.c_str(), 1), 1);
   EXPECT_EQ(IndexWords(filter), (Words{u"a가나", u"abcd"}));
 }
@@ -218,7 +218,7 @@ TEST(WideWordFile, LoadsAsTheByteRulesSay) {
       Case("a short header: missing count bytes read as 0", 0, {}, 3,
            Wide().Text(sig).Bytes({0, 3}).Data()),
   };
-  ExpectLoads(cases, [](BadChatMan& filter, const std::string& path) {
+  ExpectLoads(cases, [](WordIndex& filter, const std::string& path) {
     return filter.LoadWordFileW(testing::WidePath(path).c_str(), 1);
   });
 }
@@ -233,7 +233,7 @@ TEST(WordFileLoads, EachLoadReplacesTheWordsInForce) {
   const std::u16string wide = testing::WidePath(wide_name);
   const std::string missing = (directory.Path() / "missing.bcd").string();
 
-  BadChatMan filter;
+  WordIndex filter;
   ASSERT_EQ(filter.LoadWordFile(narrow.c_str(), 1), 1);
   ASSERT_EQ(filter.LoadWordFileW(wide.c_str(), 1), 1);
   EXPECT_EQ(IndexWords(filter), Words{u"xy"});
@@ -255,11 +255,11 @@ TEST(WordFileLoads, RefuseWhatIsNoRegularFile) {
   const std::string paths[] = {directory.Path().string(), fifo, ""};
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
-    BadChatMan filter;
+    WordIndex filter;
     EXPECT_EQ(filter.LoadWordFile(path.c_str(), 1), 0);
     EXPECT_EQ(filter.LoadWordFileW(testing::WidePath(path).c_str(), 1), 0);
   }
-  BadChatMan filter;
+  WordIndex filter;
   EXPECT_EQ(filter.LoadWordFile(nullptr, 1), 0);
   EXPECT_EQ(filter.LoadWordFileW(nullptr, 1), 0);
   EXPECT_EQ(filter.LoadWordFileW(u"\xD800", 1), 0);

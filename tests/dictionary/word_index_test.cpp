@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 #include "dictionary/word_rules.h"
 #include "matching/word_match.h"
 
 namespace chatsieve {
 namespace {
 
-std::vector<std::u16string> BucketOf(const BadChatMan& filter, char16_t key) {
+std::vector<std::u16string> BucketOf(const WordIndex& filter, char16_t key) {
   std::vector<std::u16string> words;
   if (const BadWordList* bucket = filter.FindBucket(key)) {
     for (const auto& word : bucket->Words())
@@ -29,7 +29,7 @@ std::unique_ptr<BadWord> Entry(const char16_t* text) {
 }
 
 TEST(WordIndexTest, BucketsAreKeyedByTheExactFirstUnit) {
-  BadChatMan filter;
+  WordIndex filter;
   EXPECT_EQ(filter.FindBucket(u'a'), nullptr);
   ASSERT_EQ(filter.AddWord(u"abc"), 1);
   EXPECT_NE(filter.FindBucket(u'a'), nullptr);
@@ -37,7 +37,7 @@ TEST(WordIndexTest, BucketsAreKeyedByTheExactFirstUnit) {
 }
 
 TEST(WordIndexTest, InsertKeepsTheFirstOfWordsEqualButForCase) {
-  BadChatMan filter;
+  WordIndex filter;
   auto abc = Entry(u"abc");
   ASSERT_EQ(filter.InsertWord(abc), 1);
   EXPECT_EQ(abc, nullptr);  // the index took it
@@ -59,7 +59,7 @@ TEST(WordIndexTest, InsertKeepsTheFirstOfWordsEqualButForCase) {
 }
 
 TEST(WordIndexTest, InsertRefusesAnEntryWithoutWideText) {
-  BadChatMan filter;
+  WordIndex filter;
   auto empty = std::make_unique<BadWord>();
   empty->BuildFromNarrow("", true);
   EXPECT_EQ(filter.InsertWord(empty), 0);
@@ -68,7 +68,7 @@ TEST(WordIndexTest, InsertRefusesAnEntryWithoutWideText) {
 }
 
 TEST(WordIndexTest, SortPutsMoreBytesFirstThenMoreUnits) {
-  BadChatMan filter;
+  WordIndex filter;
   for (const char* narrow : {"abcd", "a\xB0\xA1\xB3\xAA"}) {
     auto entry = std::make_unique<BadWord>();
     entry->BuildFromNarrow(narrow, true);
@@ -82,7 +82,7 @@ TEST(WordIndexTest, SortPutsMoreBytesFirstThenMoreUnits) {
 }
 
 TEST(WordIndexTest, AddRemoveAndFindAdjustTheCountAndKeepBuckets) {
-  BadChatMan filter;
+  WordIndex filter;
   EXPECT_EQ(filter.AddWord(u""), 0);
   EXPECT_EQ(filter.AddWord(nullptr), 0);
   EXPECT_EQ(filter.WordCount(), 0);
@@ -117,7 +117,7 @@ TEST(WordIndexTest, AddRemoveAndFindAdjustTheCountAndKeepBuckets) {
 }
 
 TEST(WordIndexTest, BucketsAreVisitedInAscendingKeyOrder) {
-  BadChatMan filter;
+  WordIndex filter;
   for (const char16_t* word : {u"\uD7A3x", u"b", u"\u0100", u"A", u"\uAC00"})
     filter.AddWord(word);
   std::u16string keys;
@@ -127,7 +127,7 @@ TEST(WordIndexTest, BucketsAreVisitedInAscendingKeyOrder) {
 
 // What a matcher must find at a position, by the literal rule: walk the exact-case bucket
 // in order, then the other-case bucket, comparing each word in turn.
-int32_t LiteralMatchAt(const BadChatMan& filter, const char16_t* at, WordEnd rule) {
+int32_t LiteralMatchAt(const WordIndex& filter, const char16_t* at, WordEnd rule) {
   std::vector<const BadWordList*> buckets = {filter.FindBucket(at[0])};
   if (IsAsciiLetter(at[0])) buckets.push_back(filter.FindBucket(at[0] ^ 0x20));
   for (const BadWordList* bucket : buckets) {
@@ -157,7 +157,7 @@ TEST(WordIndexTest, TrieAnswersAsTheLiteralBucketWalkThroughChanges) {
     return text;
   };
   for (int round = 0; round < 200; ++round) {
-    BadChatMan filter;
+    WordIndex filter;
     for (int step = 0; step < 30; ++step) {
       const std::u16string word = pick_text(4);
       switch (random() % 6) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "dictionary/word_rules.h"
 #include "matching/detect_by_level.h"
 #include "matching/detection_test_support.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "platform/cp949.h"
 
 namespace chatsieve::test_support {

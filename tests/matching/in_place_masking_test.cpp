@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "matching/detection_test_support.h"
 #include "matching/matching_test_support.h"
 

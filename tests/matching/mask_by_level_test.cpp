@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "matching/detection_test_support.h"
 
 namespace chatsieve {

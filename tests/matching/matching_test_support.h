@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 
 namespace chatsieve::test_support {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/bad_chat_man.h"
+#include "api/bad_chat_man.h"
 #include "dictionary/word_file_builder.h"
 #include "dictionary/word_rules.h"
 #include "matching/word_match.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "commands.h"
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 #include "platform/cp949_exact.h"
 #include "platform/utf8.h"
 #include "word_list_source.h"
@@ -54,7 +54,7 @@ std::optional<CompileOptions> ParseOptions(Arguments arguments) {
 
 // Puts one word into the index as a load of the chosen format would; false when the
 // narrow format cannot carry it.
-bool AddSourceWord(BadChatMan& filter, const std::u16string& text, bool wide) {
+bool AddSourceWord(WordIndex& filter, const std::u16string& text, bool wide) {
   auto entry = std::unique_ptr<BadWord>(new BadWord);
   if (wide) {
     if (entry->BuildFromWide(text.c_str()) < 0) throw std::bad_alloc();
@@ -67,7 +67,7 @@ bool AddSourceWord(BadChatMan& filter, const std::u16string& text, bool wide) {
   return true;
 }
 
-size_t StoredWords(const BadChatMan& filter) {
+size_t StoredWords(const WordIndex& filter) {
   size_t count = 0;
   filter.WordMap().ForEachBucket(
       [&count](char16_t, const BadWordList& bucket) { count += bucket.Words().size(); });
@@ -90,7 +90,7 @@ int RunCompile(Arguments arguments) {
   bool usable = source.problems.empty();
   for (const std::string& problem : source.problems)
     std::fprintf(stderr, "%s\n", problem.c_str());
-  auto filter = std::make_unique<BadChatMan>();
+  auto filter = std::make_unique<WordIndex>();
   for (const SourceWord& word : source.words) {
     if (AddSourceWord(*filter, word.text, options->wide)) continue;
     std::fprintf(stderr, "%s:%zu: \"%s\" has characters code page 949 cannot carry\n",

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "commands.h"
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 #include "platform/utf8.h"
 #include "word_list_format.h"
 
@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "count the file declares and how many words were loaded. The exit status is 1 when\n"
     "the load fails; the words read before the failure are still printed.\n";
 
-size_t PrintWords(const BadChatMan& filter) {
+size_t PrintWords(const WordIndex& filter) {
   size_t count = 0;
   filter.WordMap().ForEachBucket([&count](char16_t, const BadWordList& bucket) {
     for (const auto& word : bucket.Words()) {
@@ -46,7 +46,7 @@ int RunDump(Arguments arguments) {
     std::fprintf(stderr, "chatsieve dump: %s is not a word-list file\n", path.c_str());
     return 1;
   }
-  auto filter = std::make_unique<BadChatMan>();
+  auto filter = std::make_unique<WordIndex>();
   const int32_t loaded = LoadWordListFile(*filter, path, format);
   const size_t words = PrintWords(*filter);
   std::fprintf(stderr, "%s: %s word list, %d words declared, %zu loaded%s\n", path.c_str(),

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "api/bad_chat_man.h"
 #include "chatsieve/chatsieve.h"
-#include "dictionary/bad_chat_man.h"
 #include "platform/module_path.h"
 #include "platform/utf8.h"
 #include "word_list_format.h"

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "dictionary/bad_chat_man.h"
 #include "dictionary/word_file_format.h"
+#include "dictionary/word_index.h"
 #include "platform/raw_file_reader.h"
 #include "platform/utf8.h"
 
@@ -20,7 +20,7 @@ WordListFormat WordListFormatOf(const std::string& path) {
   return WordListFormat::kNeither;
 }
 
-int32_t LoadWordListFile(BadChatMan& filter, const std::string& path, WordListFormat format) {
+int32_t LoadWordListFile(WordIndex& filter, const std::string& path, WordListFormat format) {
   switch (format) {
     case WordListFormat::kNarrow:
       return filter.LoadWordFile(path.c_str(), 1);

@@ -6,7 +6,7 @@
 #include <string>
 
 namespace chatsieve {
-class BadChatMan;
+class WordIndex;
 }
 
 namespace chatsieve::tool {
@@ -18,6 +18,6 @@ WordListFormat WordListFormatOf(const std::string& path);
 
 // Loads a file of a known format with the loader the library uses for it (runs of spaces
 // collapsed, as the loading exports do). Returns the loader's result.
-int32_t LoadWordListFile(BadChatMan& filter, const std::string& path, WordListFormat format);
+int32_t LoadWordListFile(WordIndex& filter, const std::string& path, WordListFormat format);
 
 }  // namespace chatsieve::tool

@@ -1,4 +1,4 @@
-#include "dictionary/bad_chat_man.h"
+#include "dictionary/word_index.h"
 
 #include <new>
 #include <optional>
@@ -24,7 +24,7 @@ int32_t Adjusted(int32_t count, int32_t by) {
 
 }  // namespace
 
-int32_t BadChatMan::InsertWord(std::unique_ptr<BadWord>& entry) {
+int32_t WordIndex::InsertWord(std::unique_ptr<BadWord>& entry) {
   if (!entry || entry->WideText() == nullptr) return 0;
   try {
     BadWordList& bucket = word_map_.FindOrAdd(entry->WideText()[0]);
@@ -39,7 +39,7 @@ int32_t BadChatMan::InsertWord(std::unique_ptr<BadWord>& entry) {
   }
 }
 
-int32_t BadChatMan::AddWord(const char16_t* text) {
+int32_t WordIndex::AddWord(const char16_t* text) {
   if (text == nullptr) return 0;
   auto entry = std::unique_ptr<BadWord>(new (std::nothrow) BadWord);
   if (!entry || entry->BuildFromWide(text) <= 0) return 0;
@@ -48,7 +48,7 @@ int32_t BadChatMan::AddWord(const char16_t* text) {
   return 1;
 }
 
-int32_t BadChatMan::RemoveWord(const char16_t* text) {
+int32_t WordIndex::RemoveWord(const char16_t* text) {
   if (text == nullptr || text[0] == 0) return 0;
   // The bucket is found by the text's first unit exactly, as the index stores it.
   BadWordList* bucket = word_map_.Find(text[0]);
@@ -60,7 +60,7 @@ int32_t BadChatMan::RemoveWord(const char16_t* text) {
   return 1;
 }
 
-const BadWord* BadChatMan::FindWord(const char16_t* text) const {
+const BadWord* WordIndex::FindWord(const char16_t* text) const {
   if (text == nullptr) return nullptr;
   const BadWordList* bucket = word_map_.Find(text[0]);
   if (bucket == nullptr) return nullptr;
