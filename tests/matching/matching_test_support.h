@@ -1,10 +1,7 @@
-// Plain models of the index and of the kept-character rule for the reference maskers
-// that the fast code is held against, and random word lists and texts over small
-// alphabets.
+// Random word lists and texts over small alphabets.
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,50 +9,6 @@
 #include "api/bad_chat_man.h"
 
 namespace chatsieve::test_support {
-
-// What a reference masker leaves: the number of words masked and the masked text.
-struct ReferenceMasked {
-  int32_t words;
-  std::u16string text;
-};
-
-// Every bucket's words in bucket order, as the index holds them when copied.
-using ReferenceBuckets = std::map<char16_t, std::vector<std::u16string>>;
-
-inline ReferenceBuckets CopyBuckets(const BadChatMan& filter) {
-  ReferenceBuckets buckets;
-  filter.WordMap().ForEachBucket([&](char16_t key, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words())
-      buckets[key].emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
-  });
-  return buckets;
-}
-
-inline char16_t Fold(char16_t unit) {
-  return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
-}
-
-// The kept-character rule over the tests' alphabets (ASCII and Hangul syllables).
-inline bool IsKept(char16_t unit) {
-  return unit == u' ' || (unit >= u'0' && unit <= u'9') ||
-         (Fold(unit) >= u'a' && Fold(unit) <= u'z') || (unit >= 0xAC00 && unit <= 0xD7A3);
-}
-
-// The units matched by the first word `matches` accepts, trying the bucket of `unit`
-// in order and then, for an ASCII letter, the bucket of its other case.
-template <typename Matches>
-size_t FirstMatch(const ReferenceBuckets& buckets, char16_t unit, Matches matches) {
-  std::vector<char16_t> keys = {unit};
-  if (Fold(unit) >= u'a' && Fold(unit) <= u'z') keys.push_back(static_cast<char16_t>(unit ^ 0x20));
-  for (const char16_t key : keys) {
-    const auto bucket = buckets.find(key);
-    if (bucket == buckets.end()) continue;
-    for (const std::u16string& word : bucket->second) {
-      if (const size_t matched = matches(word)) return matched;
-    }
-  }
-  return 0;
-}
 
 inline std::u16string RandomText(std::mt19937& random, const std::u16string& alphabet,
                                  size_t min_length, size_t max_length) {

@@ -11,8 +11,7 @@
 
 #include "api/bad_chat_man.h"
 #include "dictionary/word_file_builder.h"
-#include "dictionary/word_rules.h"
-#include "matching/word_match.h"
+#include "matching/reference_comparison.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve {
@@ -61,27 +60,7 @@ TEST(ZeroUnitWordTest, MatchesOverItsLengthOnlyAtTheTextsEnd) {
   }
 }
 
-// The literal rule: the exact-case bucket in order, then the other case, each word
-// compared in turn; the units it covers, or 0.
-int32_t LiteralMatchAt(const BadChatMan& filter, const char16_t* at, WordEnd rule) {
-  for (const char16_t key : {at[0], static_cast<char16_t>(at[0] ^ 0x20)}) {
-    if (key != at[0] && !IsAsciiLetter(at[0])) break;
-    const BadWordList* bucket = filter.FindBucket(key);
-    if (bucket == nullptr) continue;
-    for (const auto& word : bucket->Words()) {
-      const std::u16string text = word->WideText();  // up to the first zero unit
-      const auto units = static_cast<int32_t>(text.size());
-      const bool matches = rule == WordEnd::kAtZeroUnit
-                               ? std::char_traits<char16_t>::length(at) >= text.size() &&
-                                     CompareNoCase(at, text.c_str(), units)
-                               : CompareNoCase(at, word->WideText(), word->WideLength());
-      if (matches) return units;
-    }
-  }
-  return 0;
-}
-
-TEST(ZeroUnitWordTest, TrieAnswersAsTheLiteralBucketWalk) {
+TEST(ZeroUnitWordTest, AgreesWithTheReferenceEngine) {
   const std::u16string alphabet(u"aAbB\0", 5);
   std::mt19937 random(26);
   auto pick = [&](size_t max_length, bool zeros) {
@@ -95,15 +74,10 @@ TEST(ZeroUnitWordTest, TrieAnswersAsTheLiteralBucketWalk) {
     for (int i = 0; i < 8; ++i)
       words.push_back(pick(4, true));
     const auto filter = LoadWide(words);
-    for (int probe = 0; probe < 30; ++probe) {
-      const std::u16string text = pick(6, false);
-      for (size_t p = 0; p < text.size(); ++p) {
-        for (const WordEnd rule : {WordEnd::kAtZeroUnit, WordEnd::kOverLength}) {
-          ASSERT_EQ(MatchAt(filter->WordMap(), ArrayCursor(text.c_str() + p), rule),
-                    LiteralMatchAt(*filter, text.c_str() + p, rule))
-              << "round " << round << " position " << p;
-        }
-      }
+    const reference::ReferenceEngine engine(*filter);
+    for (int probe = 0; probe < 30 && !HasFailure(); ++probe) {
+      SCOPED_TRACE(::testing::Message() << "round " << round);
+      test_support::ExpectAsReference(*filter, engine, pick(6, false));
     }
   }
 }
