@@ -1,5 +1,5 @@
 // Detection speed on the chat corpus: the library's DetectAtLevel against the
-// straightforward reference detector, with word lists of several sizes. Each
+// reference engine, with word lists of several sizes. Each
 // benchmark screens whole passes over the corpus, so both see the same messages, and
 // a summary after the run gives the speed-up of each pair and whether both found the
 // same messages.
@@ -14,7 +14,7 @@
 #include "api/bad_chat_man.h"
 #include "bench_corpus.h"
 #include "matching/detect_by_level.h"
-#include "reference_detector.h"
+#include "reference_engine.h"
 
 namespace chatsieve::bench {
 namespace {
@@ -39,11 +39,11 @@ const BadChatMan& FilterOf(size_t size) {
   return *filter;
 }
 
-const ReferenceDetector& ReferenceOf(size_t size) {
-  static std::map<size_t, std::unique_ptr<ReferenceDetector>> references;
-  auto& reference = references[size];
-  if (!reference) reference = std::make_unique<ReferenceDetector>(Words(size));
-  return *reference;
+const reference::ReferenceEngine& ReferenceOf(size_t size) {
+  static std::map<size_t, std::unique_ptr<reference::ReferenceEngine>> references;
+  auto& engine = references[size];
+  if (!engine) engine = std::make_unique<reference::ReferenceEngine>(FilterOf(size));
+  return *engine;
 }
 
 // Screens the corpus line after line, one message per iteration.
@@ -82,9 +82,9 @@ void RegisterScreening() {
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((name + "/reference").c_str(),
                                      [=](benchmark::State& state) {
-                                       const ReferenceDetector& reference = ReferenceOf(size);
+                                       const auto& reference = ReferenceOf(size);
                                        Screen(state, encoding.wide, [&](const auto* text) {
-                                         return reference.DetectAtLevel(level, text);
+                                         return reference.Detect(level, text);
                                        });
                                      })
             ->Iterations(static_cast<int64_t>(lines))

@@ -1,6 +1,6 @@
 // Masking speed: IsBadToRepW and IsBadToRep at filter levels 1 and 2 through the
 // library's level composition, on chat lines with 10,000 listed words and on long
-// texts dense with listed words, each against the literal reference masker in the
+// texts dense with listed words, each against the reference engine in the
 // same run. After the runs, every library figure is given as a multiple of its
 // reference's speed.
 #include <benchmark/benchmark.h>
@@ -15,7 +15,7 @@
 #include "api/bad_chat_man.h"
 #include "bench_corpus.h"
 #include "matching/mask_by_level.h"
-#include "reference_masker.h"
+#include "reference_engine.h"
 
 namespace chatsieve::bench {
 namespace {
@@ -43,15 +43,15 @@ struct Library {
 };
 
 struct Reference {
-  static const ReferenceMasker& Masker() {
-    static const ReferenceMasker masker(Filter());
-    return masker;
+  static const reference::ReferenceEngine& Masker() {
+    static const reference::ReferenceEngine engine(Filter());
+    return engine;
   }
   static int32_t Mask(int32_t level, const char* text, char* destination, size_t capacity) {
     return Masker().Mask(level, text, destination, static_cast<int32_t>(capacity), '*');
   }
   static int32_t Mask(int32_t level, const char16_t* text, char16_t* destination, size_t capacity) {
-    return Masker().MaskW(level, text, destination, static_cast<uint32_t>(capacity), u'*');
+    return Masker().Mask(level, text, destination, static_cast<uint32_t>(capacity), u'*');
   }
 };
 

@@ -1,6 +1,7 @@
 // Arbitrary word lists and texts through every detection, in both encodings. Besides
-// what the sanitizers catch, it checks that the answers agree with one another: level
-// 2 in one call as the two calls in turn, and a narrow text as its UTF-16 form.
+// what the sanitizers catch, it checks that the answers agree with the reference engine
+// and with one another: level 2 in one call as the two calls in turn, and a narrow text
+// as its UTF-16 form.
 //
 // Input: a byte of flags, then words (a length byte, then that many UTF-16 units as
 // little-endian byte pairs), up to the word count the flags give; the rest is the
@@ -13,10 +14,12 @@
 #include "api/bad_chat_man.h"
 #include "matching/detect_by_level.h"
 #include "matching/text_preparation.h"
+#include "reference_engine.h"
 
 namespace {
 
 using chatsieve::BadChatMan;
+using chatsieve::reference::ReferenceEngine;
 
 class Input {
  public:
@@ -42,20 +45,26 @@ void Expect(bool holds) {
   if (!holds) std::abort();
 }
 
-void CheckWide(const BadChatMan& filter, const char16_t* text) {
+void CheckWide(const BadChatMan& filter, const ReferenceEngine& reference, const char16_t* text) {
   const int32_t as_written = filter.FindBadWordW(text);
   const int32_t stripped = filter.FindBadWordStrippedW(text);
   const int32_t either = filter.FindBadWordEitherWayW(text);
+  Expect(as_written == reference.Detect(1, text));
+  Expect(either == reference.Detect(2, text));
   Expect(either == (stripped != 0 ? stripped : as_written));
   Expect(chatsieve::DetectAtLevel(filter, 1, text) == as_written);
   Expect(chatsieve::DetectAtLevel(filter, 2, text) == either);
   Expect(chatsieve::DetectAtLevel(filter, 3, text) == 0);
 }
 
-void CheckNarrow(const BadChatMan& filter, const std::string& text) {
+void CheckNarrow(const BadChatMan& filter, const ReferenceEngine& reference,
+                 const std::string& text) {
   const int32_t as_written = filter.FindBadWord(text.c_str());
   const int32_t stripped = filter.FindBadWordStripped(text.c_str());
-  Expect(filter.FindBadWordEitherWay(text.c_str()) == (stripped != 0 ? stripped : as_written));
+  const int32_t either = filter.FindBadWordEitherWay(text.c_str());
+  Expect(either == (stripped != 0 ? stripped : as_written));
+  Expect(as_written == reference.Detect(1, text.c_str()));
+  Expect(either == reference.Detect(2, text.c_str()));
   chatsieve::WideWork wide;
   if (chatsieve::NarrowToWide(text.c_str(), wide) <= 0) return;
   Expect(filter.FindBadWordW(wide.Data()) == as_written);
@@ -85,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     wide[i] = static_cast<char16_t>(static_cast<uint8_t>(narrow[2 * i]) |
                                     (static_cast<uint8_t>(narrow[2 * i + 1]) << 8));
   }
-  CheckNarrow(filter, narrow);
-  CheckWide(filter, wide.c_str());
+  const ReferenceEngine reference(filter);
+  CheckNarrow(filter, reference, narrow);
+  CheckWide(filter, reference, wide.c_str());
   return 0;
 }

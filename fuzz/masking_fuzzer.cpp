@@ -15,10 +15,12 @@
 #include "api/bad_chat_man.h"
 #include "matching/mask_by_level.h"
 #include "platform/cp949.h"
+#include "reference_engine.h"
 
 namespace {
 
 using chatsieve::BadChatMan;
+using chatsieve::reference::ReferenceEngine;
 
 // Most units come from a few that words and texts share, so that words are found often:
 // letters of both cases, a space, punctuation, the usual mask, a Hangul syllable, a
@@ -60,6 +62,18 @@ void ExpectTerminated(const Char* block, size_t size) {
   Expect(std::find(block, block + size, Char{0}) != block + size);
 }
 
+// The library's call and the reference engine's, each into its own block of `size`
+// elements (or both into none): the same result and the same block after.
+template <typename Char, typename Mask>
+void ExpectAsReference(size_t size, bool null_destination, Mask mask) {
+  auto by_library = Block<Char>(size);
+  auto by_reference = Block<Char>(size);
+  const int32_t library = mask(null_destination ? nullptr : by_library.get(), false);
+  const int32_t reference = mask(null_destination ? nullptr : by_reference.get(), true);
+  Expect(library == reference);
+  Expect(std::equal(by_library.get(), by_library.get() + size, by_reference.get()));
+}
+
 struct Call {
   uint32_t capacity;
   char16_t mask;
@@ -68,14 +82,23 @@ struct Call {
   bool null_destination;
 };
 
-void MaskNarrow(const BadChatMan& filter, const std::string& text, const Call& call) {
+void MaskNarrow(const BadChatMan& filter, const ReferenceEngine& reference, const std::string& text,
+                const Call& call) {
   const auto capacity = static_cast<int32_t>(call.capacity);
   const auto mask = static_cast<char>(call.mask);
   auto block = Block<char>(call.capacity);
   char* destination = call.null_destination ? nullptr : block.get();
   filter.ReplaceBadWords(text.c_str(), destination, capacity, mask, call.keep_all);
   if (destination != nullptr && capacity > 0) ExpectTerminated(destination, call.capacity);
-  chatsieve::MaskAtLevel(filter, call.level, text.c_str(), destination, capacity, mask);
+  ExpectAsReference<char>(call.capacity, call.null_destination, [&](char* into, bool by_reference) {
+    return by_reference ? reference.Pass(text.c_str(), into, capacity, mask, call.keep_all != 0)
+                        : filter.ReplaceBadWords(text.c_str(), into, capacity, mask, call.keep_all);
+  });
+  ExpectAsReference<char>(call.capacity, call.null_destination, [&](char* into, bool by_reference) {
+    return by_reference
+               ? reference.Mask(call.level, text.c_str(), into, capacity, mask)
+               : chatsieve::MaskAtLevel(filter, call.level, text.c_str(), into, capacity, mask);
+  });
   // A negative capacity only ever costs the first byte.
   auto one = Block<char>(1);
   filter.ReplaceBadWords(text.c_str(), one.get(), -capacity - 1, mask, call.keep_all);
@@ -88,12 +111,26 @@ void MaskNarrow(const BadChatMan& filter, const std::string& text, const Call& c
                          call.keep_all);
 }
 
-void MaskWide(const BadChatMan& filter, const std::u16string& text, const Call& call) {
+void MaskWide(const BadChatMan& filter, const ReferenceEngine& reference,
+              const std::u16string& text, const Call& call) {
   auto block = Block<char16_t>(call.capacity);
   char16_t* destination = call.null_destination ? nullptr : block.get();
   filter.ReplaceBadWordsW(text.c_str(), destination, call.capacity, call.mask, call.keep_all);
   if (destination != nullptr && call.capacity > 0) ExpectTerminated(destination, call.capacity);
-  chatsieve::MaskAtLevel(filter, call.level, text.c_str(), destination, call.capacity, call.mask);
+  ExpectAsReference<char16_t>(
+      call.capacity, call.null_destination, [&](char16_t* into, bool by_reference) {
+        return by_reference ? reference.Pass(text.c_str(), into, call.capacity, call.mask,
+                                             call.keep_all != 0)
+                            : filter.ReplaceBadWordsW(text.c_str(), into, call.capacity, call.mask,
+                                                      call.keep_all);
+      });
+  ExpectAsReference<char16_t>(
+      call.capacity, call.null_destination, [&](char16_t* into, bool by_reference) {
+        return by_reference
+                   ? reference.Mask(call.level, text.c_str(), into, call.capacity, call.mask)
+                   : chatsieve::MaskAtLevel(filter, call.level, text.c_str(), into, call.capacity,
+                                            call.mask);
+      });
   std::u16string own = text;
   own.resize(std::max(own.size() + 1, static_cast<size_t>(call.capacity)), u'\0');
   filter.ReplaceBadWordsW(own.data(), own.data(), static_cast<uint32_t>(own.size()), call.mask,
@@ -102,7 +139,16 @@ void MaskWide(const BadChatMan& filter, const std::u16string& text, const Call& 
 
 // The in-place forms get exactly the room the source needs, once apart and once in the
 // source's own buffer.
-void MaskInPlace(const BadChatMan& filter, const std::string& narrow, const std::u16string& wide) {
+void MaskInPlace(const BadChatMan& filter, const ReferenceEngine& reference,
+                 const std::string& narrow, const std::u16string& wide) {
+  ExpectAsReference<char>(narrow.size() + 1, false, [&](char* into, bool by_reference) {
+    return by_reference ? reference.MaskInPlace(narrow.c_str(), into)
+                        : filter.ReplaceStripped(narrow.c_str(), into);
+  });
+  ExpectAsReference<char16_t>(wide.size() + 1, false, [&](char16_t* into, bool by_reference) {
+    return by_reference ? reference.MaskInPlace(wide.c_str(), into)
+                        : filter.ReplaceStrippedW(wide.c_str(), into);
+  });
   auto narrow_block = Block<char>(narrow.size() + 1);
   if (filter.ReplaceStripped(narrow.c_str(), narrow_block.get()) != 0) {
     ExpectTerminated(narrow_block.get(), narrow.size() + 1);
@@ -141,8 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string narrow =
       input.ConsumeBool() ? Encoded(wide) : input.ConsumeRandomLengthString();
 
-  MaskNarrow(filter, narrow, call);
-  MaskWide(filter, wide, call);
-  MaskInPlace(filter, narrow, wide);
+  const ReferenceEngine reference(filter);
+  MaskNarrow(filter, reference, narrow, call);
+  MaskWide(filter, reference, wide, call);
+  MaskInPlace(filter, reference, narrow, wide);
   return 0;
 }

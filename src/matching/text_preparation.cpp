@@ -38,12 +38,6 @@ void CopyWide(const char16_t* text, char16_t* destination) {
   std::copy_n(text, length + 1, destination);
 }
 
-void FoldUpper(char16_t* text) {
-  for (; *text != 0; ++text) {
-    if (*text >= u'a' && *text <= u'z') *text = static_cast<char16_t>(*text - 0x20);
-  }
-}
-
 int32_t StripText(const char16_t* text, int32_t length, WideWork& out,
                   WorkBuffer<int32_t>* origins) {
   if (length < 0) return -1;

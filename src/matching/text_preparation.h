@@ -27,9 +27,6 @@ int32_t DuplicateWide(const char16_t* text, WideWork& out);
 // the caller guarantees is large enough.
 void CopyWide(const char16_t* text, char16_t* destination);
 
-// a-z become A-Z; nothing else changes.
-void FoldUpper(char16_t* text);
-
 // The level-2 strip of a text of `length` units into `out`: the first unit as it is,
 // then only kept characters, with runs of spaces collapsed to one. Returns the stripped
 // length, or -1 for a negative length or when memory runs out. When `origins` is

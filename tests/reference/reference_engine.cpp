@@ -64,9 +64,9 @@ ReferenceEngine::ReferenceEngine(const WordIndex& index) : word_count_(index.Wor
 
 size_t ReferenceEngine::MatchAt(const std::vector<char16_t>& text, size_t at,
                                 bool to_zero_unit) const {
-  std::vector<char16_t> keys = {text[at]};
-  if (IsAsciiLetter(text[at])) keys.push_back(static_cast<char16_t>(text[at] ^ 0x20));
-  for (const char16_t key : keys) {
+  const char16_t keys[] = {text[at], static_cast<char16_t>(text[at] ^ 0x20)};
+  for (size_t k = 0; k < (IsAsciiLetter(text[at]) ? 2 : 1); ++k) {
+    const char16_t key = keys[k];
     const auto bucket = buckets_.find(key);
     if (bucket == buckets_.end()) continue;
     for (const std::u16string& word : bucket->second) {
