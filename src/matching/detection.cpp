@@ -20,10 +20,10 @@ int32_t ScanUnits(const BadWordMap& map, const char16_t* text) {
   return 0;
 }
 
-// Scans a terminated text as `scan` asks.
-int32_t ScanText(const BadWordMap& map, const char16_t* text, Scan scan) {
+int32_t ScanText(const BadWordMap& map, const ScannedText& scanned, Scan scan) {
+  const char16_t* text = scanned.units;
   if (scan == Scan::kAsWritten) return ScanUnits(map, text);
-  const size_t length = std::char_traits<char16_t>::length(text);
+  const size_t length = scanned.length ? *scanned.length : std::char_traits<char16_t>::length(text);
   WideWork stripped;
   const int32_t stripped_length = length <= static_cast<size_t>(std::numeric_limits<int32_t>::max())
                                       ? StripText(text, static_cast<int32_t>(length), stripped)
@@ -39,8 +39,8 @@ template <typename Char>
 int32_t Detect(const WordIndex& index, const Char* text, Scan scan) {
   if (text == nullptr || text[0] == 0 || index.WordCount() <= 0) return 0;
   WideWork work;
-  const char16_t* units = EncodingOf<Char>::ScannedUnits(text, work);
-  return units != nullptr ? ScanText(index.WordMap(), units, scan) : 0;
+  const ScannedText scanned = EncodingOf<Char>::Scanned(text, work);
+  return scanned.units != nullptr ? ScanText(index.WordMap(), scanned, scan) : 0;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "matching/text_preparation.h"
@@ -16,13 +17,23 @@
 
 namespace chatsieve {
 
+// A text as detection scans it.
+struct ScannedText {
+  // Terminated; null when the text could not be had.
+  const char16_t* units = nullptr;
+  // Known when converting the text told it; otherwise counted only if a scan needs it.
+  std::optional<size_t> length;
+};
+
 struct Cp949Text {
   using Char = char;
   using Capacity = int32_t;
 
-  // The units detection scans: the text decoded into `work`; null when it cannot be.
-  static const char16_t* ScannedUnits(const char* text, WideWork& work) {
-    return NarrowToWide(text, work) > 0 ? work.Data() : nullptr;
+  // The text decoded into `work`, for detection to scan.
+  static ScannedText Scanned(const char* text, WideWork& work) {
+    const int32_t count = NarrowToWide(text, work);
+    if (count <= 0) return {};
+    return {work.Data(), static_cast<size_t>(count) - 1};
   }
 
   // The source decoded into `working` when it is not empty and, with its terminator,
@@ -73,7 +84,7 @@ struct Utf16Text {
   using Capacity = uint32_t;
 
   // The caller's own buffer: detection never changes the text.
-  static const char16_t* ScannedUnits(const char16_t* text, WideWork& /*work*/) { return text; }
+  static ScannedText Scanned(const char16_t* text, WideWork& /*work*/) { return {text, {}}; }
 
   // The source copied into `working` when it is not empty and, with its terminator,
   // fits in `size` units: its length, else 0.
