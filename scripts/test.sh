@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh cmake ninja-build g++ libgtest-dev binutils
+scripts/install-deps.sh cmake ninja-build g++ libgtest-dev binutils pkgconf
 
 jobs=$(nproc)
 for preset in ci debug; do

@@ -31,10 +31,17 @@ std::set<std::string> ExportedSymbols(const std::string& library) {
   return names;
 }
 
-TEST(LibraryTest, ExportsExactlyTheSevenFunctions) {
-  const std::set<std::string> expected = {"SetLevel", "InitBadChatMan", "InitBadChatManW", "IsBad",
-                                          "IsBadW",   "IsBadToRep",     "IsBadToRepW"};
-  EXPECT_EQ(ExportedSymbols(CHATSIEVE_LIBRARY_FILE), expected);
+TEST(LibraryTest, ExportsTheSevenFunctionsAndChatsieveNamesOnly) {
+  const std::set<std::string> legacy = {"SetLevel", "InitBadChatMan", "InitBadChatManW", "IsBad",
+                                        "IsBadW",   "IsBadToRep",     "IsBadToRepW"};
+  std::set<std::string> legacy_exported;
+  std::set<std::string> others;
+  for (const std::string& name : ExportedSymbols(CHATSIEVE_LIBRARY_FILE))
+    (legacy.contains(name) ? legacy_exported : others).insert(name);
+  EXPECT_EQ(legacy_exported, legacy);
+  EXPECT_TRUE(others.contains("chatsieve_version"));
+  for (const std::string& name : others)
+    EXPECT_TRUE(name.starts_with("chatsieve_")) << name;
 }
 
 TEST(LibraryTest, HeaderWorksFromC) {
