@@ -73,6 +73,10 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  return Utf8ToUtf16(text).has_value();
+}
+
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() * 3);

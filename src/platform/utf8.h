@@ -10,6 +10,8 @@ namespace chatsieve::platform {
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
+bool IsUtf8(std::string_view text);
+
 // Lone surrogates have no UTF-8 form and become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -1,0 +1,148 @@
+/* chatsieve filter: screens UTF-8 and UTF-16 text for listed words, with positions.
+ *
+ * A filter holds forbidden words and allowed words under options fixed when it is
+ * made. Any number of filters may live in one process. Its words are an immutable
+ * compiled snapshot: a load builds the next snapshot aside and swaps it in, so any
+ * number of threads may screen with a filter while another thread loads into it. Each
+ * call sees the old words or the new ones, never a mix, and never waits for a build.
+ * A failed load changes nothing.
+ *
+ * Text is given with its length (bytes for UTF-8, units for UTF-16) and may hold zero
+ * bytes. Invalid UTF-8 and lone surrogates are never an error and never part of a
+ * word; masking copies them through unchanged. Positions are in the caller's units.
+ *
+ * Results: 0 for success (or "nothing found"), 1 for "found" / "masked", and a
+ * negative CHATSIEVE_E_ code on failure (chatsieve_strerror names it). No exception
+ * and no allocation failure crosses this interface, and null arguments are errors. */
+#ifndef CHATSIEVE_FILTER_H
+#define CHATSIEVE_FILTER_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "chatsieve/version.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(__GNUC__)
+#define CHATSIEVE_FILTER_API __attribute__((visibility("default")))
+#else
+#define CHATSIEVE_FILTER_API
+#endif
+
+typedef struct chatsieve_filter chatsieve_filter;
+
+/* One occurrence of a listed word: text units [begin, end), and the word's 0-based
+ * index among the entries of the list it was loaded from. */
+typedef struct chatsieve_match {
+  size_t begin, end;
+  uint32_t word;
+} chatsieve_match;
+
+/* Options, fixed when a filter is made; 0 matches the text as written. Every option
+ * applies to the listed words, the allowed words and the text alike. */
+/* Match across the characters that are neither letters, digits, Hangul syllables nor
+ * spaces, and across runs of spaces; positions stay those of the original text. */
+#define CHATSIEVE_SEPARATORS 0x1u
+/* Full-width and half-width forms read as the ordinary characters. */
+#define CHATSIEVE_WIDTH 0x2u
+/* Zero-width and invisible characters and Hangul fillers skipped. */
+#define CHATSIEVE_INVISIBLE 0x4u
+/* Words spelt out in compatibility or conjoining jamo read as their syllables. */
+#define CHATSIEVE_JAMO 0x8u
+/* Syllables written as their initial consonant alone. */
+#define CHATSIEVE_INITIALS 0x10u
+/* Latin letters typed on a Korean 2-set keyboard read as the Hangul they type. */
+#define CHATSIEVE_KEYBOARD 0x20u
+/* Digits between the syllables of a word skipped. */
+#define CHATSIEVE_DIGITS 0x40u
+/* Drawn-out syllables and repeated Latin letters read as the plain word. */
+#define CHATSIEVE_REPEATS 0x80u
+/* Spaces between the syllables of a word skipped. */
+#define CHATSIEVE_SPACES 0x100u
+
+/* OR-ed into the mask character of chatsieve_mask: keep the first character of every
+ * occurrence and mask the rest. */
+#define CHATSIEVE_MASK_KEEP_FIRST 0x80000000u
+
+#define CHATSIEVE_OK 0
+#define CHATSIEVE_FOUND 1
+#define CHATSIEVE_E_NULL (-1)     /* a required argument is null */
+#define CHATSIEVE_E_SPACE (-2)    /* the caller's array or buffer is too small */
+#define CHATSIEVE_E_OPEN (-3)     /* the word-list file cannot be opened or read */
+#define CHATSIEVE_E_FORMAT (-4)   /* the word list is not valid */
+#define CHATSIEVE_E_MEMORY (-5)   /* memory ran out */
+#define CHATSIEVE_E_ARGUMENT (-6) /* an argument is out of range */
+
+/* A new filter with no words, or null for unknown option bits or no memory. */
+CHATSIEVE_FILTER_API chatsieve_filter *chatsieve_filter_new(uint32_t options);
+
+/* A new filter with the same options and the words in force now, which no later load
+ * into `filter` changes: resolve match indices through it. Null on no memory. */
+CHATSIEVE_FILTER_API chatsieve_filter *chatsieve_filter_clone(const chatsieve_filter *filter);
+
+/* Frees a filter; null is ignored. No other call may use it meanwhile. */
+CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter *filter);
+
+/* Replaces the forbidden words (or, with `allowed` non-zero, the allowed words) by the
+ * words of a file: a UTF-8 word list (one word a line; blank lines and lines starting
+ * with '#' skipped; byte-order mark and CR LF tolerated) or either binary word-list
+ * file, told apart by content. `path` is UTF-8. On failure nothing changes and
+ * `message` (may be null; `message_capacity` bytes) receives the reason, naming the
+ * file and line, truncated and terminated. */
+CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter *filter, const char *path, int allowed,
+                                               char *message, size_t message_capacity);
+
+/* As chatsieve_filter_load for a UTF-8 word list held in memory. */
+CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter *filter, const char *list,
+                                                    size_t length, int allowed, char *message,
+                                                    size_t message_capacity);
+
+/* The number of forbidden words in force, and one of them by index (UTF-8, not
+ * terminated, `*length` bytes); null for an index out of range. The text stays valid
+ * until the next load into `filter` or its release. */
+CHATSIEVE_FILTER_API size_t chatsieve_word_count(const chatsieve_filter *filter);
+CHATSIEVE_FILTER_API const char *chatsieve_word(const chatsieve_filter *filter, uint32_t word,
+                                                size_t *length);
+
+/* 1 when the text holds a forbidden word that no allowed word covers, 0 when not. */
+CHATSIEVE_FILTER_API int chatsieve_check(const chatsieve_filter *filter, const char *text,
+                                         size_t length);
+
+/* Every occurrence of every forbidden word not covered by an allowed word, overlaps
+ * included, ordered by begin, then end, then word. `*count` receives how many there
+ * are; at most `capacity` are written, and CHATSIEVE_E_SPACE says some were left out.
+ * Returns 1 when any was found, 0 when none. `matches` may be null when `capacity` is 0. */
+CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter *filter, const char *text, size_t length,
+                                        chatsieve_match *matches, size_t capacity, size_t *count);
+
+/* Copies the text into `out` with every character of every occurrence replaced by the
+ * code point `mask` (optionally OR-ed with CHATSIEVE_MASK_KEEP_FIRST): one mask per
+ * character, never per byte or unit. Characters skipped inside an occurrence (under
+ * the separator and Korean options) are kept. `*out_length` receives the full length
+ * of the result, not terminated; when it exceeds `capacity`, nothing is written past
+ * `capacity` and the result is CHATSIEVE_E_SPACE. Returns 1 when anything was masked. */
+CHATSIEVE_FILTER_API int chatsieve_mask(const chatsieve_filter *filter, const char *text, size_t length,
+                                        uint32_t mask, char *out, size_t capacity,
+                                        size_t *out_length);
+
+/* The same three for UTF-16 text; positions and lengths count UTF-16 units. */
+CHATSIEVE_FILTER_API int chatsieve_check16(const chatsieve_filter *filter, const uint16_t *text,
+                                           size_t length);
+CHATSIEVE_FILTER_API int chatsieve_find16(const chatsieve_filter *filter, const uint16_t *text,
+                                          size_t length, chatsieve_match *matches, size_t capacity,
+                                          size_t *count);
+CHATSIEVE_FILTER_API int chatsieve_mask16(const chatsieve_filter *filter, const uint16_t *text,
+                                          size_t length, uint32_t mask, uint16_t *out,
+                                          size_t capacity, size_t *out_length);
+
+/* A static English text for a result code. */
+CHATSIEVE_FILTER_API const char *chatsieve_strerror(int code);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* CHATSIEVE_FILTER_H */

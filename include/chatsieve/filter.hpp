@@ -1,0 +1,211 @@
+// chatsieve filter, C++: a thin inline layer over filter.h, so that C++ hosts share the
+// library's stable C interface and nothing but C names crosses the library boundary.
+//
+//   chatsieve::Filter filter(chatsieve::Option::kSeparators);
+//   filter.Load("words.txt");
+//   filter.Load("allowed.txt", chatsieve::WordRole::kAllowed);
+//   if (filter.Check(message)) { ... }
+//   for (const chatsieve::Match& m : filter.Find(message)) { ... }  // byte offsets
+//   std::string shown = filter.Mask(message);
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "chatsieve/filter.h"
+
+namespace chatsieve {
+
+enum class Option : uint32_t {
+  kSeparators = CHATSIEVE_SEPARATORS,
+  kWidth = CHATSIEVE_WIDTH,
+  kInvisible = CHATSIEVE_INVISIBLE,
+  kJamo = CHATSIEVE_JAMO,
+  kInitials = CHATSIEVE_INITIALS,
+  kKeyboard = CHATSIEVE_KEYBOARD,
+  kDigits = CHATSIEVE_DIGITS,
+  kRepeats = CHATSIEVE_REPEATS,
+  kSpaces = CHATSIEVE_SPACES,
+};
+
+// A set of options; empty matches the text as written.
+class Options {
+ public:
+  constexpr Options() = default;
+  constexpr Options(Option option) : bits_(static_cast<uint32_t>(option)) {}  // NOLINT
+  static constexpr Options FromBits(uint32_t bits) {
+    Options options;
+    options.bits_ = bits;
+    return options;
+  }
+  constexpr bool Has(Option option) const { return (bits_ & static_cast<uint32_t>(option)) != 0; }
+  constexpr uint32_t Bits() const { return bits_; }
+  friend constexpr Options operator|(Options a, Options b) { return FromBits(a.bits_ | b.bits_); }
+
+ private:
+  uint32_t bits_ = 0;
+};
+
+constexpr Options operator|(Option a, Option b) {
+  return Options(a) | Options(b);
+}
+
+enum class WordRole { kForbidden, kAllowed };
+
+enum class MaskStyle {
+  kWhole,      // every character of an occurrence masked
+  kKeepFirst,  // the first character of an occurrence kept
+};
+
+using Match = chatsieve_match;
+
+// A failure of the library, with its CHATSIEVE_E_ code and the library's reason.
+class Error : public std::runtime_error {
+ public:
+  Error(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  int Code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+class Filter {
+ public:
+  explicit Filter(Options options = {}) : handle_(chatsieve_filter_new(options.Bits())) {
+    if (handle_ == nullptr)
+      throw Error(CHATSIEVE_E_ARGUMENT, "unknown filter options or no memory");
+  }
+  ~Filter() { chatsieve_filter_free(handle_); }
+  Filter(Filter&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Filter& operator=(Filter&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  Filter(const Filter&) = delete;
+  Filter& operator=(const Filter&) = delete;
+
+  // A filter with the same options and the words in force now, which later loads into
+  // this one do not change: match indices found with it resolve through it.
+  Filter Pin() const {
+    chatsieve_filter* pinned = chatsieve_filter_clone(handle_);
+    if (pinned == nullptr) throw std::bad_alloc();
+    return Filter(pinned);
+  }
+
+  // Replace the forbidden (or allowed) words with those of a word-list file, or of a
+  // UTF-8 list held in memory. Throws Error with the reason; nothing changes then.
+  void Load(const std::string& path, WordRole role = WordRole::kForbidden) {
+    char message[512];
+    Throw(chatsieve_filter_load(handle_, path.c_str(), role == WordRole::kAllowed, message,
+                                sizeof message),
+          message);
+  }
+  void LoadText(std::string_view list, WordRole role = WordRole::kForbidden) {
+    char message[512];
+    Throw(chatsieve_filter_load_text(handle_, list.data(), list.size(), role == WordRole::kAllowed,
+                                     message, sizeof message),
+          message);
+  }
+
+  size_t WordCount() const { return chatsieve_word_count(handle_); }
+  // A forbidden word by index, UTF-8; empty when out of range. Valid until the next load.
+  std::string_view Word(uint32_t word) const {
+    size_t length = 0;
+    const char* text = chatsieve_word(handle_, word, &length);
+    return text != nullptr ? std::string_view(text, length) : std::string_view();
+  }
+
+  bool Check(std::string_view text) const {
+    return Throw(chatsieve_check(handle_, text.data(), text.size())) == CHATSIEVE_FOUND;
+  }
+  bool Check(std::u16string_view text) const {
+    return Throw(chatsieve_check16(handle_, Units(text), text.size())) == CHATSIEVE_FOUND;
+  }
+
+  // Every occurrence, in text order, with byte (UTF-8) or unit (UTF-16) offsets.
+  std::vector<Match> Find(std::string_view text) const {
+    return Collect([&](Match* out, size_t capacity, size_t* count) {
+      return chatsieve_find(handle_, text.data(), text.size(), out, capacity, count);
+    });
+  }
+  std::vector<Match> Find(std::u16string_view text) const {
+    return Collect([&](Match* out, size_t capacity, size_t* count) {
+      return chatsieve_find16(handle_, Units(text), text.size(), out, capacity, count);
+    });
+  }
+
+  std::string Mask(std::string_view text, char32_t mask = U'*',
+                   MaskStyle style = MaskStyle::kWhole) const {
+    return Produce<std::string>(text.size(), [&](char* out, size_t capacity, size_t* length) {
+      return chatsieve_mask(handle_, text.data(), text.size(), MaskCode(mask, style), out, capacity,
+                            length);
+    });
+  }
+  std::u16string Mask(std::u16string_view text, char32_t mask = U'*',
+                      MaskStyle style = MaskStyle::kWhole) const {
+    return Produce<std::u16string>(
+        text.size(), [&](char16_t* out, size_t capacity, size_t* length) {
+          return chatsieve_mask16(handle_, Units(text), text.size(), MaskCode(mask, style),
+                                  reinterpret_cast<uint16_t*>(out), capacity, length);
+        });
+  }
+
+  const chatsieve_filter* Handle() const { return handle_; }
+
+ private:
+  explicit Filter(chatsieve_filter* handle) : handle_(handle) {}
+
+  static const uint16_t* Units(std::u16string_view text) {
+    return reinterpret_cast<const uint16_t*>(text.data());
+  }
+  static uint32_t MaskCode(char32_t mask, MaskStyle style) {
+    return static_cast<uint32_t>(mask) |
+           (style == MaskStyle::kKeepFirst ? CHATSIEVE_MASK_KEEP_FIRST : 0);
+  }
+  static int Throw(int result, const char* message = nullptr) {
+    if (result >= 0) return result;
+    if (result == CHATSIEVE_E_MEMORY) throw std::bad_alloc();
+    throw Error(result,
+                message != nullptr && message[0] != '\0' ? message : chatsieve_strerror(result));
+  }
+
+  template <typename Call>
+  static std::vector<Match> Collect(Call call) {
+    std::vector<Match> matches(8);
+    for (;;) {
+      size_t count = 0;
+      const int result = call(matches.data(), matches.size(), &count);
+      if (result != CHATSIEVE_E_SPACE) {
+        Throw(result);
+        matches.resize(count);
+        return matches;
+      }
+      matches.resize(count);
+    }
+  }
+
+  template <typename Text, typename Call>
+  static Text Produce(size_t expected, Call call) {
+    Text out(expected, 0);
+    for (;;) {
+      size_t length = 0;
+      const int result = call(out.data(), out.size(), &length);
+      if (result != CHATSIEVE_E_SPACE) {
+        Throw(result);
+        out.resize(length);
+        return out;
+      }
+      out.resize(length);
+    }
+  }
+
+  chatsieve_filter* handle_;
+};
+
+}  // namespace chatsieve

@@ -1,0 +1,157 @@
+#include "dictionary/key_index.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+
+namespace chatsieve {
+namespace {
+
+// Bits of the start filters per key: enough that few positions pass them by chance.
+constexpr size_t kBitsPerKey = 16;
+
+size_t RootSlot(char32_t code_point, size_t mask) {
+  return static_cast<size_t>((code_point * 0x9E3779B1u) >> 7) & mask;
+}
+
+size_t PowerOfTwoAtLeast(size_t count) {
+  return std::bit_ceil(std::max<size_t>(count, 64));
+}
+
+}  // namespace
+
+void KeyIndex::Builder::Add(std::u32string_view key, KeyEnd end) {
+  if (key.empty()) return;
+  if (key.size() > UINT32_MAX - 2 - points_.size()) throw std::length_error("too many words");
+  starts_.push_back(points_.size());
+  points_.insert(points_.end(), key.begin(), key.end());
+  ends_.push_back(end);
+}
+
+void KeyStartFilter::Reset(size_t keys, size_t single_keys) {
+  // The single-character hash has 32 bits to give.
+  const size_t pair_bits = PowerOfTwoAtLeast(keys * kBitsPerKey);
+  const size_t single_bits =
+      std::min<size_t>(PowerOfTwoAtLeast(single_keys * kBitsPerKey), size_t{1} << 31);
+  pair_bits_.assign(pair_bits / 64, 0);
+  single_bits_.assign(single_bits / 64, 0);
+  pair_shift_ = 64 - std::countr_zero(pair_bits);
+  single_shift_ = 32 - std::countr_zero(single_bits);
+  has_single_keys_ = single_keys > 0;
+}
+
+KeyIndex KeyIndex::Builder::Build() && {
+  const auto count = static_cast<uint32_t>(ends_.size());
+  starts_.push_back(points_.size());
+  const auto key = [this](uint32_t k) {
+    return std::u32string_view(points_.data() + starts_[k], starts_[k + 1] - starts_[k]);
+  };
+  std::vector<uint32_t> order(count);
+  std::iota(order.begin(), order.end(), 0);
+  // Stable, so that equal keys keep the order of their words.
+  std::stable_sort(order.begin(), order.end(),
+                   [&](uint32_t a, uint32_t b) { return key(a) < key(b); });
+
+  KeyIndex index;
+  // Nodes are numbered breadth first, so the children of consecutive nodes follow one
+  // another and one array of starts describes them all.
+  struct Pending {
+    uint32_t first, last, depth;
+  };
+  std::vector<Pending> pending{{0, count, 0}};
+  index.label_.push_back(0);
+  for (size_t node = 0; node < pending.size(); ++node) {
+    const Pending here = pending[node];
+    index.child_begin_.push_back(static_cast<uint32_t>(pending.size()));
+    index.end_begin_.push_back(static_cast<uint32_t>(index.ends_.size()));
+    uint32_t at = here.first;
+    const size_t node_ends = index.ends_.size();
+    for (; at < here.last && key(order[at]).size() == here.depth; ++at) {
+      const KeyEnd end = ends_[order[at]];
+      index.has_whole_token_keys_ |= end.whole_latin_token;
+      const auto same_word =
+          std::find_if(index.ends_.begin() + static_cast<ptrdiff_t>(node_ends), index.ends_.end(),
+                       [&](const KeyEnd& other) { return other.word == end.word; });
+      if (same_word == index.ends_.end()) {
+        index.ends_.push_back(end);
+      } else {
+        // A word reached by two of its forms counts wherever the freer one does.
+        same_word->whole_latin_token = same_word->whole_latin_token && end.whole_latin_token;
+      }
+    }
+    while (at < here.last) {
+      const char32_t label = key(order[at])[here.depth];
+      uint32_t next = at + 1;
+      while (next < here.last && key(order[next])[here.depth] == label)
+        ++next;
+      index.label_.push_back(label);
+      pending.push_back({at, next, here.depth + 1});
+      at = next;
+    }
+  }
+  index.child_begin_.push_back(static_cast<uint32_t>(pending.size()));
+  index.end_begin_.push_back(static_cast<uint32_t>(index.ends_.size()));
+  if (count == 0) return index;
+
+  const uint32_t root_children = index.child_begin_[1] - index.child_begin_[0];
+  index.root_slots_.assign(PowerOfTwoAtLeast(size_t{root_children} * 2), kNoNode);
+  index.root_mask_ = index.root_slots_.size() - 1;
+  for (Node child = index.child_begin_[0]; child < index.child_begin_[1]; ++child) {
+    size_t slot = RootSlot(index.label_[child], index.root_mask_);
+    while (index.root_slots_[slot] != kNoNode)
+      slot = (slot + 1) & index.root_mask_;
+    index.root_slots_[slot] = child;
+  }
+
+  size_t single_keys = 0;
+  for (uint32_t k = 0; k < count; ++k)
+    single_keys += key(k).size() == 1 ? 1 : 0;
+  index.code_point_start_.Reset(count, single_keys);
+  for (uint32_t k = 0; k < count; ++k) {
+    const std::u32string_view text = key(k);
+    if (text[0] > 0xFFFF) {
+      index.has_long_first_ = true;
+    } else {
+      index.first_bits_[text[0] >> 6] |= uint64_t{1} << (text[0] & 63);
+    }
+    if (text.size() == 1) {
+      index.code_point_start_.AddSingle(text[0]);
+    } else {
+      index.code_point_start_.AddPair(text[0], text[1]);
+    }
+  }
+  return index;
+}
+
+KeyIndex::Node KeyIndex::First(char32_t code_point) const {
+  if (root_slots_.empty()) return kNoNode;
+  for (size_t slot = RootSlot(code_point, root_mask_);; slot = (slot + 1) & root_mask_) {
+    const Node node = root_slots_[slot];
+    if (node == kNoNode || label_[node] == code_point) return node;
+  }
+}
+
+KeyIndex::Node KeyIndex::Child(Node node, char32_t code_point) const {
+  const char32_t* first = label_.data() + child_begin_[node];
+  const char32_t* last = label_.data() + child_begin_[node + 1];
+  // Most nodes below the first level have a handful of children.
+  if (last - first <= 8) {
+    for (const char32_t* at = first; at != last; ++at) {
+      if (*at == code_point) return static_cast<Node>(at - label_.data());
+    }
+    return kNoNode;
+  }
+  const char32_t* at = std::lower_bound(first, last, code_point);
+  return at != last && *at == code_point ? static_cast<Node>(at - label_.data()) : kNoNode;
+}
+
+size_t KeyIndex::MemoryBytes() const {
+  return label_.capacity() * sizeof(char32_t) + child_begin_.capacity() * sizeof(uint32_t) +
+         end_begin_.capacity() * sizeof(uint32_t) + ends_.capacity() * sizeof(KeyEnd) +
+         root_slots_.capacity() * sizeof(Node) + code_point_start_.MemoryBytes() +
+         first_bits_.capacity() * sizeof(uint64_t);
+}
+
+}  // namespace chatsieve

@@ -1,0 +1,115 @@
+// Making, copying, freeing and loading filters through the C interface.
+#include <cstring>
+#include <string>
+
+#include "filter/c_interface.h"
+#include "filter/word_source.h"
+
+namespace chatsieve {
+
+void WriteMessage(const char* text, char* message, size_t capacity) {
+  if (message == nullptr || capacity == 0) return;
+  const size_t length = std::min(std::strlen(text), capacity - 1);
+  std::memcpy(message, text, length);
+  message[length] = '\0';
+}
+
+namespace {
+
+int Load(chatsieve_filter* filter, int allowed, char* message, size_t capacity,
+         WordList (*read)(const void*), const void* source) {
+  WriteMessage("", message, capacity);
+  return Guarded(
+      [&] {
+        filter->state.Replace(allowed != 0 ? Role::kAllowed : Role::kForbidden, read(source));
+        return CHATSIEVE_OK;
+      },
+      message, capacity);
+}
+
+}  // namespace
+}  // namespace chatsieve
+
+using chatsieve::Guarded;
+
+extern "C" {
+
+chatsieve_filter* chatsieve_filter_new(uint32_t options) {
+  if ((options & ~chatsieve::MatchOptions::kKnownBits) != 0) return nullptr;
+  return new (std::nothrow)
+      chatsieve_filter{chatsieve::FilterState(chatsieve::MatchOptions::FromBits(options))};
+}
+
+chatsieve_filter* chatsieve_filter_clone(const chatsieve_filter* filter) {
+  if (filter == nullptr) return nullptr;
+  return new (std::nothrow) chatsieve_filter{filter->state};
+}
+
+void chatsieve_filter_free(chatsieve_filter* filter) {
+  delete filter;
+}
+
+int chatsieve_filter_load(chatsieve_filter* filter, const char* path, int allowed, char* message,
+                          size_t message_capacity) {
+  if (filter == nullptr || path == nullptr) {
+    chatsieve::WriteMessage("no filter or no path given", message, message_capacity);
+    return CHATSIEVE_E_NULL;
+  }
+  return chatsieve::Load(
+      filter, allowed, message, message_capacity,
+      [](const void* source) { return chatsieve::WordsOfFile(static_cast<const char*>(source)); },
+      path);
+}
+
+int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list, size_t length,
+                               int allowed, char* message, size_t message_capacity) {
+  if (filter == nullptr || (list == nullptr && length > 0)) {
+    chatsieve::WriteMessage("no filter or no list given", message, message_capacity);
+    return CHATSIEVE_E_NULL;
+  }
+  const std::string_view text = length > 0 ? std::string_view(list, length) : std::string_view();
+  return chatsieve::Load(
+      filter, allowed, message, message_capacity,
+      [](const void* source) {
+        return chatsieve::WordsOfText(*static_cast<const std::string_view*>(source), "<text>");
+      },
+      &text);
+}
+
+size_t chatsieve_word_count(const chatsieve_filter* filter) {
+  return filter != nullptr ? filter->state.Current().forbidden->words.Size() : 0;
+}
+
+const char* chatsieve_word(const chatsieve_filter* filter, uint32_t word, size_t* length) {
+  if (filter == nullptr || length == nullptr) return nullptr;
+  const chatsieve::WordList& words = filter->state.Current().forbidden->words;
+  if (word >= words.Size()) return nullptr;
+  const std::string_view text = words[word];
+  *length = text.size();
+  return text.data();
+}
+
+const char* chatsieve_strerror(int code) {
+  switch (code) {
+    case CHATSIEVE_OK:
+      return "success";
+    case CHATSIEVE_FOUND:
+      return "found";
+    case CHATSIEVE_E_NULL:
+      return "a required argument is null";
+    case CHATSIEVE_E_SPACE:
+      return "the output array or buffer is too small";
+    case CHATSIEVE_E_OPEN:
+      return "the word-list file cannot be opened or read";
+    case CHATSIEVE_E_FORMAT:
+      return "the word list is not valid";
+    case CHATSIEVE_E_MEMORY:
+      return "out of memory";
+    case CHATSIEVE_E_ARGUMENT:
+      return "an argument is out of range";
+    default:
+      return "unknown result code";
+  }
+}
+
+}  // extern "C"

@@ -1,0 +1,120 @@
+// Checking, finding and masking through the C interface, in UTF-8 and UTF-16.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "filter/c_interface.h"
+#include "matching/screening.h"
+#include "matching/unicode_text.h"
+
+namespace chatsieve {
+namespace {
+
+constexpr uint32_t kMaskFlags = CHATSIEVE_MASK_KEEP_FIRST;
+
+template <typename Encoding>
+using Text = std::basic_string_view<typename Encoding::Unit>;
+
+template <typename Encoding, typename Unit>
+bool ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
+  if (text == nullptr && length > 0) return false;
+  out = length > 0 ? Text<Encoding>(reinterpret_cast<const typename Encoding::Unit*>(text), length)
+                   : Text<Encoding>();
+  return true;
+}
+
+ScreeningWords WordsOf(const chatsieve_filter& filter) {
+  return filter.state.Current().Words(filter.state.Options());
+}
+
+template <typename Encoding, typename Unit>
+int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
+  Text<Encoding> view;
+  if (filter == nullptr || !ReadText<Encoding>(text, length, view)) return CHATSIEVE_E_NULL;
+  return Guarded(
+      [&] { return HoldsWord<Encoding>(WordsOf(*filter), view) ? CHATSIEVE_FOUND : CHATSIEVE_OK; });
+}
+
+template <typename Encoding, typename Unit>
+int Find(const chatsieve_filter* filter, const Unit* text, size_t length, chatsieve_match* matches,
+         size_t capacity, size_t* count) {
+  Text<Encoding> view;
+  if (filter == nullptr || count == nullptr || (matches == nullptr && capacity > 0) ||
+      !ReadText<Encoding>(text, length, view)) {
+    return CHATSIEVE_E_NULL;
+  }
+  return Guarded([&] {
+    thread_local std::vector<Occurrence> found;
+    FindWords<Encoding>(WordsOf(*filter), view, found);
+    *count = found.size();
+    const size_t written = std::min(capacity, found.size());
+    for (size_t k = 0; k < written; ++k)
+      matches[k] = {found[k].begin, found[k].end, found[k].word};
+    if (written < found.size()) return CHATSIEVE_E_SPACE;
+    return found.empty() ? CHATSIEVE_OK : CHATSIEVE_FOUND;
+  });
+}
+
+bool IsScalarValue(uint32_t code_point) {
+  return code_point <= 0x10FFFF && (code_point < 0xD800 || code_point > 0xDFFF);
+}
+
+template <typename Encoding, typename Unit>
+int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32_t mask, Unit* out,
+         size_t capacity, size_t* out_length) {
+  Text<Encoding> view;
+  if (filter == nullptr || out_length == nullptr || (out == nullptr && capacity > 0) ||
+      !ReadText<Encoding>(text, length, view)) {
+    return CHATSIEVE_E_NULL;
+  }
+  const uint32_t code_point = mask & ~kMaskFlags;
+  if (!IsScalarValue(code_point)) return CHATSIEVE_E_ARGUMENT;
+  const MaskStyle style =
+      (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
+  return Guarded([&] {
+    thread_local std::basic_string<typename Encoding::Unit> masked;
+    const bool any = MaskWords<Encoding>(WordsOf(*filter), view, code_point, style, masked);
+    *out_length = masked.size();
+    if (masked.size() > capacity) return CHATSIEVE_E_SPACE;
+    std::copy(masked.begin(), masked.end(), reinterpret_cast<typename Encoding::Unit*>(out));
+    return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
+  });
+}
+
+}  // namespace
+}  // namespace chatsieve
+
+using chatsieve::Utf16;
+using chatsieve::Utf8;
+
+extern "C" {
+
+int chatsieve_check(const chatsieve_filter* filter, const char* text, size_t length) {
+  return chatsieve::Check<Utf8>(filter, text, length);
+}
+
+int chatsieve_check16(const chatsieve_filter* filter, const uint16_t* text, size_t length) {
+  return chatsieve::Check<Utf16>(filter, text, length);
+}
+
+int chatsieve_find(const chatsieve_filter* filter, const char* text, size_t length,
+                   chatsieve_match* matches, size_t capacity, size_t* count) {
+  return chatsieve::Find<Utf8>(filter, text, length, matches, capacity, count);
+}
+
+int chatsieve_find16(const chatsieve_filter* filter, const uint16_t* text, size_t length,
+                     chatsieve_match* matches, size_t capacity, size_t* count) {
+  return chatsieve::Find<Utf16>(filter, text, length, matches, capacity, count);
+}
+
+int chatsieve_mask(const chatsieve_filter* filter, const char* text, size_t length, uint32_t mask,
+                   char* out, size_t capacity, size_t* out_length) {
+  return chatsieve::Mask<Utf8>(filter, text, length, mask, out, capacity, out_length);
+}
+
+int chatsieve_mask16(const chatsieve_filter* filter, const uint16_t* text, size_t length,
+                     uint32_t mask, uint16_t* out, size_t capacity, size_t* out_length) {
+  return chatsieve::Mask<Utf16>(filter, text, length, mask, out, capacity, out_length);
+}
+
+}  // extern "C"

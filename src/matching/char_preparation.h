@@ -1,0 +1,16 @@
+// Reading words and texts alike under a filter's options, character by character.
+#pragma once
+
+#include "matching/match_options.h"
+#include "matching/text_char.h"
+
+namespace chatsieve {
+
+// Rewrites characters already read (case folded) as the options read them.
+void PrepareChars(MatchOptions options, TextChars& chars);
+
+// The separator rule: characters other than letters, digits, Hangul syllables and the
+// space are left out, and of a run of spaces only the first stays.
+void SkipSeparators(TextChars& chars);
+
+}  // namespace chatsieve
