@@ -1,14 +1,21 @@
 #include <cstdio>
 
 #include "commands.h"
+#include "option_parser.h"
 
 namespace chatsieve::tool {
 
 int RunVersion(Arguments arguments) {
-  if (!arguments.empty()) {
-    std::puts("usage: chatsieve version\n\nPrints the version of the tool and its library.");
-    return arguments.front() == "--help" ? 0 : 2;
+  bool help = false;
+  const CommandOption options[] = {HelpOption(help)};
+  const std::vector<std::string_view> operands = ParseArguments(arguments, options);
+  if (help) {
+    std::puts(
+        "usage: chatsieve version\n\nPrints the version of the tool and its library.\n\n"
+        "exit status: 0, or 2 on bad usage");
+    return 0;
   }
+  NoOperandsPast(operands, 0);
   std::printf("chatsieve %s\n", CHATSIEVE_VERSION);
   return 0;
 }
