@@ -1,5 +1,4 @@
 // `chatsieve compile`: a UTF-8 word list into a narrow or wide word-list file.
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -9,11 +8,9 @@
 
 #include "commands.h"
 #include "dictionary/bad_chat_man.h"
-#include "dictionary/word_list.h"
+#include "numbered_word_list.h"
 #include "option_parser.h"
 #include "platform/cp949_exact.h"
-#include "platform/file_problem.h"
-#include "platform/raw_file_reader.h"
 #include "platform/utf8.h"
 
 namespace chatsieve::tool {
@@ -70,46 +67,6 @@ CompileOptions ParseOptions(Arguments arguments) {
   return options;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  platform::RawFileReader file;
-  if (!file.Open(path.c_str())) {
-    throw std::runtime_error(path + ": cannot open: " + platform::WhyNotOpened(path));
-  }
-  std::string contents;
-  char block[64 * 1024];
-  for (size_t got; (got = file.Read(block, sizeof block)) > 0;)
-    contents.append(block, got);
-  return contents;
-}
-
-struct SourceWords {
-  WordList words;
-  std::vector<size_t> lines;  // of each word
-  bool usable = true;
-};
-
-// The library's own reader, given one line at a time so that every word keeps its
-// line. Each line but the first keeps the line break before it: the reader drops a
-// byte-order mark only at the start of the list.
-SourceWords ReadSource(const std::string& path) {
-  const std::string contents = ReadWholeFile(path);
-  SourceWords source;
-  size_t number = 1;
-  for (size_t start = 0; start < contents.size(); ++number) {
-    const size_t newline = std::min(contents.find('\n', start), contents.size());
-    const size_t from = start == 0 ? 0 : start - 1;
-    const size_t before = source.words.Size();
-    for (const WordListProblem& problem :
-         ReadWordListText(std::string_view(contents).substr(from, newline - from), source.words)) {
-      std::fprintf(stderr, "%s:%zu: %s\n", path.c_str(), number, problem.reason.c_str());
-      source.usable = false;
-    }
-    if (source.words.Size() > before) source.lines.push_back(number);
-    start = newline + 1;
-  }
-  return source;
-}
-
 // Puts one word into the index as a load of the chosen format would; false when the
 // narrow format cannot carry it.
 bool AddSourceWord(BadChatMan& filter, std::string_view word, bool wide) {
@@ -138,7 +95,7 @@ size_t StoredWords(const BadChatMan& filter) {
 int RunCompile(Arguments arguments) {
   const CompileOptions options = ParseOptions(arguments);
   if (options.help) return 0;
-  const SourceWords source = ReadSource(options.input);
+  const NumberedWordList source = ReadNumberedWordList(options.input);
   bool usable = source.usable;
   auto filter = std::make_unique<BadChatMan>();
   for (size_t i = 0; i < source.words.Size(); ++i) {

@@ -15,11 +15,14 @@ const CommandOption* Find(std::span<const CommandOption> options, std::string_vi
   return nullptr;
 }
 
-std::string Quoted(std::string_view argument) {
-  return "'" + std::string(argument) + "'";
-}
-
 }  // namespace
+
+std::string Quoted(std::string_view argument) {
+  std::string quoted(1, '\'');
+  quoted.append(argument);
+  quoted += '\'';
+  return quoted;
+}
 
 std::vector<std::string_view> ParseArguments(Arguments arguments,
                                              std::span<const CommandOption> options) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,9 @@ void NoOperandsPast(std::span<const std::string_view> operands, size_t count);
 // The one operand a command takes; throws UsageError when it is missing or not alone.
 // `what` names it: "word list".
 std::string_view OnlyOperand(std::span<const std::string_view> operands, std::string_view what);
+
+// 'argument', for messages.
+std::string Quoted(std::string_view argument);
 
 // The options' lines of a command's --help.
 void PrintOptionHelp(std::FILE* out, std::span<const CommandOption> options);

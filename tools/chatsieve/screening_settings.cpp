@@ -26,10 +26,6 @@ struct ScreeningOption {
   void (*apply)(ParseState& state, std::string_view value);
 };
 
-std::string Quoted(std::string_view value) {
-  return "'" + std::string(value) + "'";
-}
-
 int32_t LevelOf(std::string_view value) {
   int32_t level = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
