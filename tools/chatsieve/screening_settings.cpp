@@ -38,6 +38,7 @@ int32_t LevelOf(std::string_view value) {
 char32_t CharacterOf(std::string_view value) {
   const auto units = platform::Utf8ToUtf16(value);
   if (units && units->size() == 1) return units->front();
+  // Beyond the Basic Multilingual Plane: a surrogate pair.
   if (units && units->size() == 2 && (*units)[0] >= 0xD800 && (*units)[0] < 0xDC00) {
     return 0x10000 + ((static_cast<char32_t>((*units)[0]) - 0xD800) << 10) +
            (static_cast<char32_t>((*units)[1]) - 0xDC00);
