@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The screening commands of the tool, end to end: check and mask, as written and
-# stripped, in both encodings, with the default lists beside the library and a named one.
+# The screening commands of the tool, end to end: check and mask through the filter
+# and through the legacy exports, with every list format, the default lists beside the
+# library, positions as JSON, and the errors a newcomer runs into.
 # usage: screening_tool_test.sh PATH/TO/chatsieve
 tool=$1
 source "$(dirname "$0")/tool_test_support.sh"
@@ -15,43 +16,93 @@ expect() {
   [ "$actual" = "$output" ] || fail "$* printed '$actual', not '$output'"
 }
 
+# said TEXT: standard error of the last expect holds TEXT.
+said() {
+  grep -qF -- "$1" "$work/stderr" || fail "no '$1' in: $(cat "$work/stderr")"
+}
+
 printf 'bad\nBo\n' >"$work/words.txt"
+printf 'badge\n' >"$work/allowed.txt"
 "$tool" compile --wide -o "$work/listW.bcd" "$work/words.txt" >/dev/null
 "$tool" compile -o "$work/list.bcd" "$work/words.txt" >/dev/null
 
-for list in listW.bcd list.bcd; do
-  expect 1 $'listed\txBADx\nclean\tb a d' "$tool" check --list "$work/$list" xBADx 'b a d'
-  expect 0 $'clean\tb.a.d' "$tool" check --level 1 --list "$work/$list" b.a.d
-  expect 1 $'listed\tb.a.d' "$tool" check --level 2 --list "$work/$list" b.a.d
-  expect 0 '' "$tool" check --quiet --list "$work/$list" fine
-  expect 1 '' "$tool" check --quiet --list "$work/$list" bo
-  expect 0 $'clean\txbadx' "$tool" check --level 3 --list "$work/$list" xbadx
+for list in words.txt listW.bcd list.bcd; do
+  filter=("$tool" check --list "$work/$list")
+  expect 1 $'listed\txBADx\nclean\tb.a.d' "${filter[@]}" xBADx b.a.d
+  expect 1 $'listed\tb.a.d' "${filter[@]}" --separators b.a.d
+  expect 0 '' "${filter[@]}" -q fine
+  expect 1 '' "${filter[@]}" --quiet bo
+  [ "$list" = words.txt ] && continue
+  legacy=("$tool" check --legacy --list "$work/$list")
+  expect 0 $'clean\tb.a.d' "${legacy[@]}" --level 1 b.a.d
+  expect 1 $'listed\tb.a.d' "${legacy[@]}" --level=2 b.a.d
 done
 
-expect 0 'x###x b.a.d' "$tool" mask --level 1 --char '#' --list "$work/listW.bcd" 'xbadx b.a.d'
-expect 0 '*.*.* ok' "$tool" mask --list "$work/listW.bcd" 'b.a.d ok'
-expect 0 '가●●나' "$tool" mask --char '●' --list "$work/listW.bcd" '가bo나'
-expect 0 'xbadx' "$tool" mask --level 0 --list "$work/listW.bcd" xbadx
-expect 0 'a-*-*-*' "$tool" mask --in-place --list "$work/listW.bcd" 'a-b-a-d'
+# Allowed words, positions, and texts after '--'.
+expect 0 $'clean\tbadge' "$tool" check --list "$work/words.txt" --allow "$work/allowed.txt" badge
+expect 1 $'clean\t-h\nlisted\tbad' "$tool" check --list "$work/words.txt" -- -h bad
+expect 1 '{"line":1,"listed":true,"matches":[{"start":1,"end":4,"word":0,"text":"bad"},'\
+'{"start":5,"end":7,"word":1,"text":"Bo"}]}
+{"line":2,"listed":false,"matches":[]}' \
+  "$tool" check --format json --list "$work/words.txt" 'xbad bo' ok
+printf 'a"\\\t\xFFbad\n' |
+  expect 0 $'{"line":1,"masked":"a\\"\\\\\\u0009\xEF\xBF\xBD***","matches":[{"start":5,"end":8,"word":0,"text":"bad"}]}' \
+    "$tool" mask --format json --list "$work/words.txt"
 
-# Standard input, line by line, and code page 949 text.
-printf 'ok\nxbad\n' | expect 1 $'clean\tok\nlisted\txbad' "$tool" check --list "$work/list.bcd"
+# Masking: the filter's styles, and the legacy exports' levels and in-place masking.
+masks=("$tool" mask --list "$work/words.txt")
+expect 0 '*.*.* ok' "${masks[@]}" --separators 'b.a.d ok'
+expect 0 'b.*.* B*' "${masks[@]}" --separators --keep-first 'b.a.d Bo'
+expect 0 '가●●나' "${masks[@]}" --char '●' '가bo나'
+expect 0 '😀😀😀' "${masks[@]}" --char=😀 bad
+expect 0 'x###x b.a.d' "$tool" mask --legacy --level 1 --char '#' --list "$work/listW.bcd" 'xbadx b.a.d'
+expect 0 '*.*.* ok' "$tool" mask --legacy --list "$work/listW.bcd" 'b.a.d ok'
+expect 0 'a-*-*-*' "$tool" mask --legacy --in-place --list "$work/listW.bcd" 'a-b-a-d'
 printf '\xB0\xA1bad\n' >"$work/cp949.txt"
-expect 0 $'\xB0\xA1***' "$tool" mask --encoding cp949 --list "$work/list.bcd" <"$work/cp949.txt"
+expect 0 $'\xB0\xA1***' "$tool" mask --legacy --encoding cp949 --list "$work/list.bcd" <"$work/cp949.txt"
+
+# A zero byte hides nothing from the filter; the legacy exports cannot take it.
+[ "$(printf 'a\0bad\n' | "${masks[@]}" | tr '\0' @)" = 'a@***' ] || fail "mask: a zero byte"
+printf 'a\0bad\n' | expect 1 '' "$tool" check -q --list "$work/words.txt"
+printf 'a\0bad\n' | expect 2 '' "$tool" check --legacy --list "$work/list.bcd" && said 'line 1 holds a zero byte'
+printf 'a\0bad\n' | expect 2 '' "$tool" mask --legacy --in-place --list "$work/list.bcd" && said 'line 1'
+# Text that is not UTF-8: screened by the filter, an error with its line for the exports,
+# and an error never hides a listed word silently.
+printf '\xFFbad\n' | expect 1 '' "$tool" check -q --list "$work/words.txt"
+printf 'ok\n\xFF\nbad\n' | expect 2 $'clean\tok\nlisted\tbad' "$tool" check --legacy --list "$work/listW.bcd"
+said 'line 2 is not UTF-8' && said 'listed words were found, but errors occurred'
 
 # The default lists beside the library are the shipped sample.
-expect 1 $'listed\t씨-발' "$tool" check 씨-발
-expect 1 $'listed\tshit' "$tool" check --encoding cp949 shit
+expect 1 $'listed\t씨발' "$tool" check 씨발
+expect 1 $'listed\t씨-발' "$tool" check --separators 씨-발
+expect 1 $'listed\t씨-발' "$tool" check --legacy 씨-발
+expect 1 $'listed\tshit' "$tool" check --legacy --encoding cp949 shit
 
-# Errors: exit status 2 and a message, never a listing.
-for arguments in "check --level x a" "check --encoding latin1 a" "check --bogus" \
-  "mask --in-place --char # a" "mask --in-place --level 1 a" "mask --char ab a" \
-  "mask --encoding cp949 --char ● a" "check --list $work/missing.bcd a" \
-  "check --list $work/words.txt a"; do
+# Errors: exit status 2, nothing listed, and a message naming what is wrong.
+while IFS='|' read -r arguments named; do
   # shellcheck disable=SC2086
-  expect 2 '' "$tool" $arguments
-  [ -s "$work/stderr" ] || fail "$arguments: no message"
-done
-printf '\xFF\n' | expect 2 '' "$tool" check --list "$work/listW.bcd"
+  expect 2 '' "$tool" $arguments && said "$named"
+done <<TABLE
+check --level x a|'x'
+check --legacy --level 7 a|not '7'
+check --level 1 a|--level screens through the legacy exports
+check --encoding cp949 a|add --legacy
+check --encoding latin1 a|'latin1'
+check --legacy --allow $work/allowed.txt a|--allow needs the filter
+check --legacy --separators a|--separators
+check --legacy --format json a|--format json
+check --format xml a|'xml'
+check -x a|unknown option '-x'
+check --bogus|'--bogus'
+check --list|'--list' needs a value
+mask --legacy --keep-first a|--keep-first
+mask --legacy --in-place --char # a|--in-place
+mask --char ab a|'ab'
+mask --legacy --encoding cp949 --char ● a|ASCII
+check --list $work/missing.bcd a|missing.bcd: cannot open: No such file or directory
+check --list $work a|cannot open: is a directory
+check --legacy --list $work a|cannot open: is a directory
+check --legacy --list $work/words.txt a|not a binary word-list file
+TABLE
 
 finish "screening tool"

@@ -48,14 +48,34 @@ if "$tool" compile -o "$work/kept.bcd" "$work/empty.txt" 2>/dev/null; then
 fi
 [ "$(cat "$work/kept.bcd")" = old ] || fail "empty: the old file was changed"
 
-# Usage errors and files that are no word lists.
-for arguments in "compile" "compile -o" "compile a b" "dump" "dump a b" "compile --bogus x"; do
+# Usage errors name the argument; files that are no word lists give the system's reason.
+while IFS='|' read -r arguments named; do
   # shellcheck disable=SC2086
-  if "$tool" $arguments >/dev/null 2>&1; then fail "'$arguments' succeeded"; fi
+  if "$tool" $arguments >/dev/null 2>"$work/usage.err"; then fail "'$arguments' succeeded"; fi
+  grep -qF -- "$named" "$work/usage.err" || fail "'$arguments': no '$named' in $(cat "$work/usage.err")"
+done <<TABLE
+compile|no word list named
+compile -o|'-o' needs a value
+compile a b|unexpected argument 'b'
+compile --frob x|unknown option '--frob'
+dump|no word-list file named
+dump a b|unexpected argument 'b'
+dump -x|unknown option '-x'
+version now|unexpected argument 'now'
+compile $work|cannot open: is a directory
+dump $work|cannot open: is a directory
+dump $work/missing.bcd|missing.bcd: cannot open: No such file or directory
+dump $work/words.txt|is not a word-list file
+TABLE
+printf 'ok\na\0b\n' >"$work/zero.txt"
+if "$tool" compile --wide -o "$work/zero.bcd" "$work/zero.txt" 2>"$work/zero.err"; then
+  fail "zero: compile succeeded"
+fi
+grep -q 'zero.txt:2: holds a zero byte' "$work/zero.err" || fail "zero: line 2 not named"
+
+# Every command documents its exit statuses.
+for command in version compile dump check mask; do
+  "$tool" "$command" -h | grep -q 'exit status' || fail "$command -h: no exit statuses"
 done
-"$tool" compile --help >/dev/null || fail "compile --help"
-"$tool" dump --help >/dev/null || fail "dump --help"
-if "$tool" dump "$work/words.txt" 2>/dev/null; then fail "dump of a text file succeeded"; fi
-if "$tool" dump "$work/missing.bcd" 2>/dev/null; then fail "dump of a missing file succeeded"; fi
 
 finish "word list tool"

@@ -2,59 +2,75 @@
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "dictionary/word_index.h"
+#include "numbered_word_list.h"
+#include "option_parser.h"
 #include "platform/cp949_exact.h"
 #include "platform/utf8.h"
-#include "word_list_source.h"
 
 namespace chatsieve::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: chatsieve compile [--wide] [-o FILE] WORDS.txt\n"
+    "usage: chatsieve compile [--wide] [-o FILE] [--] WORDS.txt\n"
     "\n"
     "Compiles a UTF-8 word list into a word-list file the library loads. WORDS.txt holds\n"
     "one word a line; blank lines and lines starting with '#' are skipped.\n"
     "\n"
-    "  --wide    write a wide (UTF-16) list instead of a narrow (code page 949) one\n"
-    "  -o FILE   where to write it (default: filter.bcd, or filterW.bcd with --wide);\n"
-    "            an existing file is replaced only once the new one is complete\n"
+    "options:\n";
+
+constexpr const char* kDetails =
     "\n"
     "A narrow list holds only words code page 949 can carry; the lines of any others are\n"
-    "reported and nothing is written. Runs of spaces shrink to one, as loading does.\n";
+    "reported and nothing is written. Runs of spaces shrink to one, as loading does.\n"
+    "\n"
+    "exit status:\n"
+    "  0  the file was written\n"
+    "  1  lines of the list hold no usable word, or the file cannot be written; an\n"
+    "     existing file is left as it was\n"
+    "  2  bad usage, or the list cannot be read\n";
 
 struct CompileOptions {
+  bool help = false;
   bool wide = false;
   std::string output;
   std::string input;
 };
 
-std::optional<CompileOptions> ParseOptions(Arguments arguments) {
+// Answers --help itself, where the table of options is.
+CompileOptions ParseOptions(Arguments arguments) {
   CompileOptions options;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (argument == "--wide") {
-      options.wide = true;
-    } else if (argument == "-o" && i + 1 < arguments.size()) {
-      options.output = arguments[++i];
-    } else if (argument.starts_with('-') || !options.input.empty()) {
-      return std::nullopt;
-    } else {
-      options.input = argument;
-    }
+  const CommandOption table[] = {
+      HelpOption(options.help),
+      {{"--wide", 0, "", "write a wide (UTF-16) list instead of a narrow (code page 949) one"},
+       [&](std::string_view) { options.wide = true; }},
+      {{"--output", 'o', "FILE",
+        "where to write it (default: filter.bcd, or filterW.bcd with\n"
+        "--wide); an existing file is replaced only once the new one\n"
+        "is complete"},
+       [&](std::string_view value) { options.output = value; }},
+  };
+  const std::vector<std::string_view> operands = ParseArguments(arguments, table);
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    PrintOptionHelp(stdout, table);
+    std::fputs(kDetails, stdout);
+    return options;
   }
-  if (options.input.empty()) return std::nullopt;
+  options.input = OnlyOperand(operands, "word list");
   if (options.output.empty()) options.output = options.wide ? "filterW.bcd" : "filter.bcd";
   return options;
 }
 
 // Puts one word into the index as a load of the chosen format would; false when the
 // narrow format cannot carry it.
-bool AddSourceWord(WordIndex& filter, const std::u16string& text, bool wide) {
+bool AddSourceWord(WordIndex& filter, std::string_view word, bool wide) {
+  const std::u16string text = platform::Utf8ToUtf16(word).value();  // the reader checked it
   auto entry = std::unique_ptr<BadWord>(new BadWord);
   if (wide) {
     if (entry->BuildFromWide(text.c_str()) < 0) throw std::bad_alloc();
@@ -77,45 +93,37 @@ size_t StoredWords(const WordIndex& filter) {
 }  // namespace
 
 int RunCompile(Arguments arguments) {
-  if (arguments.size() == 1 && arguments.front() == "--help") {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  const auto options = ParseOptions(arguments);
-  if (!options) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-  const WordListSource source = ReadWordList(options->input);
-  bool usable = source.problems.empty();
-  for (const std::string& problem : source.problems)
-    std::fprintf(stderr, "%s\n", problem.c_str());
+  const CompileOptions options = ParseOptions(arguments);
+  if (options.help) return 0;
+  const NumberedWordList source = ReadNumberedWordList(options.input);
+  bool usable = source.usable;
   auto filter = std::make_unique<WordIndex>();
-  for (const SourceWord& word : source.words) {
-    if (AddSourceWord(*filter, word.text, options->wide)) continue;
-    std::fprintf(stderr, "%s:%zu: \"%s\" has characters code page 949 cannot carry\n",
-                 options->input.c_str(), word.line, platform::Utf16ToUtf8(word.text).c_str());
+  for (size_t i = 0; i < source.words.Size(); ++i) {
+    if (AddSourceWord(*filter, source.words[i], options.wide)) continue;
+    std::fprintf(stderr, "%s:%zu: \"%.*s\" has characters code page 949 cannot carry\n",
+                 options.input.c_str(), source.lines[i], static_cast<int>(source.words[i].size()),
+                 source.words[i].data());
     usable = false;
   }
   if (!usable) {
-    std::fprintf(stderr, "chatsieve compile: %s not written\n", options->output.c_str());
+    std::fprintf(stderr, "chatsieve compile: %s not written\n", options.output.c_str());
     return 1;
   }
   std::string why;
   int32_t written = 0;
-  if (options->wide) {
-    const auto path = platform::Utf8ToUtf16(options->output);
+  if (options.wide) {
+    const auto path = platform::Utf8ToUtf16(options.output);
     why = "the file name is not valid UTF-8";
     written = path ? filter->SaveWordFileW(path->c_str(), &why) : 0;
   } else {
-    written = filter->SaveWordFile(options->output.c_str(), &why);
+    written = filter->SaveWordFile(options.output.c_str(), &why);
   }
   if (written == 0) {
-    std::fprintf(stderr, "chatsieve compile: cannot write %s: %s\n", options->output.c_str(),
+    std::fprintf(stderr, "chatsieve compile: cannot write %s: %s\n", options.output.c_str(),
                  why.c_str());
     return 1;
   }
-  std::printf("%s: %zu words\n", options->output.c_str(), StoredWords(*filter));
+  std::printf("%s: %zu words\n", options.output.c_str(), StoredWords(*filter));
   return 0;
 }
 

@@ -1,11 +1,11 @@
 // `chatsieve dump`: the words of a word-list file, as the library would hold them.
 #include <cstdio>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "commands.h"
 #include "dictionary/word_index.h"
+#include "option_parser.h"
 #include "platform/utf8.h"
 #include "word_list_format.h"
 
@@ -13,12 +13,17 @@ namespace chatsieve::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: chatsieve dump FILE\n"
+    "usage: chatsieve dump [--] FILE\n"
     "\n"
     "Loads a narrow or wide word-list file as the library does and prints its words as\n"
     "UTF-8, one a line, in the order the index keeps them. Standard error tells the word\n"
-    "count the file declares and how many words were loaded. The exit status is 1 when\n"
-    "the load fails; the words read before the failure are still printed.\n";
+    "count the file declares and how many words were loaded.\n"
+    "\n"
+    "exit status:\n"
+    "  0  the file loaded\n"
+    "  1  it is not a word-list file, or its load failed (the words read before the\n"
+    "     failure are still printed)\n"
+    "  2  bad usage, or the file cannot be opened\n";
 
 size_t PrintWords(const WordIndex& filter) {
   size_t count = 0;
@@ -35,12 +40,14 @@ size_t PrintWords(const WordIndex& filter) {
 }  // namespace
 
 int RunDump(Arguments arguments) {
-  if (arguments.size() != 1 || arguments.front().starts_with('-')) {
-    const bool help = arguments.size() == 1 && arguments.front() == "--help";
-    std::fputs(kUsage, help ? stdout : stderr);
-    return help ? 0 : 2;
+  bool help = false;
+  const CommandOption options[] = {HelpOption(help)};
+  const std::vector<std::string_view> operands = ParseArguments(arguments, options);
+  if (help) {
+    std::fputs(kUsage, stdout);
+    return 0;
   }
-  const std::string path(arguments.front());
+  const std::string path(OnlyOperand(operands, "word-list file"));
   const WordListFormat format = WordListFormatOf(path);
   if (format == WordListFormat::kNeither) {
     std::fprintf(stderr, "chatsieve dump: %s is not a word-list file\n", path.c_str());

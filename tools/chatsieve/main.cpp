@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "option_parser.h"
 
 namespace {
 
@@ -28,7 +29,10 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out, "  %-9.*s %.*s\n", static_cast<int>(command.name.size()), command.name.data(),
                  static_cast<int>(command.summary.size()), command.summary.data());
   }
-  std::fputs("\n'chatsieve COMMAND --help' describes a command.\n", out);
+  std::fputs(
+      "\n'chatsieve COMMAND --help' describes a command and its exit statuses; 2 always\n"
+      "means an error.\n",
+      out);
 }
 
 }  // namespace
@@ -48,6 +52,10 @@ int main(int argc, char** argv) {
     if (command.name != name) continue;
     try {
       return command.run(arguments);
+    } catch (const chatsieve::tool::UsageError& error) {
+      std::fprintf(stderr, "chatsieve %s: %s\nTry 'chatsieve %s --help'.\n", argv[1], error.what(),
+                   argv[1]);
+      return 2;
     } catch (const std::exception& error) {
       std::fprintf(stderr, "chatsieve %s: %s\n", argv[1], error.what());
       return 2;

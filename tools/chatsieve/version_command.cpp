@@ -2,17 +2,23 @@
 
 #include "chatsieve/version.h"
 #include "commands.h"
+#include "option_parser.h"
 
 namespace chatsieve::tool {
 
 int RunVersion(Arguments arguments) {
-  if (!arguments.empty()) {
+  bool help = false;
+  const CommandOption options[] = {HelpOption(help)};
+  const std::vector<std::string_view> operands = ParseArguments(arguments, options);
+  if (help) {
     std::puts(
         "usage: chatsieve version\n\n"
         "Prints the version of the tool, then that of the library it runs with, as the\n"
-        "library reports it.");
-    return arguments.front() == "--help" ? 0 : 2;
+        "library reports it.\n\n"
+        "exit status: 0, or 2 on bad usage");
+    return 0;
   }
+  NoOperandsPast(operands, 0);
   std::printf("chatsieve %s\nlibchatsieve %s\n", CHATSIEVE_VERSION, chatsieve_version());
   return 0;
 }

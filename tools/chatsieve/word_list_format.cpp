@@ -4,6 +4,7 @@
 
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_index.h"
+#include "platform/file_problem.h"
 #include "platform/raw_file_reader.h"
 #include "platform/utf8.h"
 
@@ -11,13 +12,31 @@ namespace chatsieve::tool {
 
 WordListFormat WordListFormatOf(const std::string& path) {
   platform::RawFileReader file;
-  if (!file.Open(path.c_str())) throw std::runtime_error("cannot open " + path);
+  if (!file.Open(path.c_str())) {
+    throw std::runtime_error(path + ": cannot open: " + platform::WhyNotOpened(path));
+  }
   word_file::Head head{};
   file.Read(head.data(), head.size());
   // The two formats put their signatures one byte apart.
   if (word_file::IsWideHead(head)) return WordListFormat::kWide;
   if (word_file::IsNarrowHead(head)) return WordListFormat::kNarrow;
   return WordListFormat::kNeither;
+}
+
+WordListFormat BinaryFormatOf(const std::string& path) {
+  const WordListFormat format = WordListFormatOf(path);
+  if (format == WordListFormat::kNeither) {
+    throw std::runtime_error(path +
+                             ": not a binary word-list file, the only kind the legacy loaders "
+                             "take (compile it with 'chatsieve compile', or drop --legacy)");
+  }
+  return format;
+}
+
+std::string LoadFailureMessage(const std::string& path) {
+  platform::RawFileReader file;
+  return path + ": cannot load: " +
+         (file.Open(path.c_str()) ? "not a valid word-list file" : platform::WhyNotOpened(path));
 }
 
 int32_t LoadWordListFile(WordIndex& filter, const std::string& path, WordListFormat format) {

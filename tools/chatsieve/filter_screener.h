@@ -1,0 +1,25 @@
+// Screening through the filter of filter.hpp: UTF-8 text of any content, zero bytes
+// and invalid bytes included, with positions and allowed words.
+#pragma once
+
+#include "chatsieve/filter.hpp"
+#include "screener.h"
+
+namespace chatsieve::tool {
+
+class FilterScreener final : public Screener {
+ public:
+  // Loads the list (default: the wide list beside the library) and the allowed words.
+  explicit FilterScreener(const ScreeningSettings& settings);
+
+  std::optional<Screening> Screen(const Text& text) override;
+
+ private:
+  Filter filter_;
+  bool masks_;
+  bool finds_positions_;
+  char32_t mask_character_;
+  MaskStyle mask_style_;
+};
+
+}  // namespace chatsieve::tool

@@ -1,0 +1,189 @@
+#include "screening_settings.h"
+
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+
+#include "option_parser.h"
+#include "platform/utf8.h"
+
+namespace chatsieve::tool {
+namespace {
+
+// The settings so far, and the options given that only one engine has, checked once
+// every option is read (--legacy may come last).
+struct ParseState {
+  ScreeningSettings settings;
+  std::vector<std::string> legacy_only;
+  std::vector<std::string> filter_only;
+};
+
+enum class Commands { kCheck, kMask, kBoth };
+
+struct ScreeningOption {
+  OptionSyntax syntax;
+  Commands commands;
+  void (*apply)(ParseState& state, std::string_view value);
+};
+
+int32_t LevelOf(std::string_view value) {
+  int32_t level = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
+  if (error != std::errc() || end != value.data() + value.size() || (level != 1 && level != 2)) {
+    throw UsageError("--level takes 1 (as written) or 2 (also stripped), not " + Quoted(value));
+  }
+  return level;
+}
+
+char32_t CharacterOf(std::string_view value) {
+  const auto units = platform::Utf8ToUtf16(value);
+  if (units && units->size() == 1) return units->front();
+  // Beyond the Basic Multilingual Plane: a surrogate pair.
+  if (units && units->size() == 2 && (*units)[0] >= 0xD800 && (*units)[0] < 0xDC00) {
+    return 0x10000 + ((static_cast<char32_t>((*units)[0]) - 0xD800) << 10) +
+           (static_cast<char32_t>((*units)[1]) - 0xDC00);
+  }
+  throw UsageError("--char takes one character, not " + Quoted(value));
+}
+
+constexpr ScreeningOption kOptions[] = {
+    {{"--legacy", 0, "",
+      "screen through the seven legacy exports, as a host of the old\n"
+      "interface does (needed for --level, --encoding cp949, --in-place)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view) { state.settings.engine = Engine::kLegacy; }},
+    {{"--list", 0, "FILE",
+      "the listed words: a UTF-8 word list or either binary word-list\n"
+      "file (only a binary one with --legacy; default: filterW.bcd\n"
+      "beside the library, filter.bcd with --encoding cp949)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) { state.settings.list = std::string(value); }},
+    {{"--allow", 0, "FILE",
+      "allowed words, in the same formats: a listed word inside one of\n"
+      "them is not reported"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.allow = std::string(value);
+       state.filter_only.emplace_back("--allow");
+     }},
+    {{"--separators", 0, "",
+      "also match across punctuation, symbols and runs of spaces\n"
+      "(b.a.d, 병.신)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view) {
+       state.settings.filter_options =
+           state.settings.filter_options | chatsieve::Option::kSeparators;
+       state.filter_only.emplace_back("--separators");
+     }},
+    {{"--format", 0, "F",
+      "text (default) or json: one object a text, with each match's\n"
+      "byte offsets, word index and word"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       if (value == "json") {
+         state.settings.format = OutputFormat::kJson;
+         state.filter_only.emplace_back("--format json");
+       } else if (value == "text") {
+         state.settings.format = OutputFormat::kText;
+       } else {
+         throw UsageError("--format takes text or json, not " + Quoted(value));
+       }
+     }},
+    {{"--quiet", 'q', "", "print nothing; only the exit status tells"},
+     Commands::kCheck,
+     [](ParseState& state, std::string_view) { state.settings.quiet = true; }},
+    {{"--char", 0, "C",
+      "the masking character, any single character (default '*');\n"
+      "with --legacy one of the Basic Multilingual Plane, with\n"
+      "--encoding cp949 an ASCII one"},
+     Commands::kMask,
+     [](ParseState& state, std::string_view value) {
+       state.settings.mask_character = CharacterOf(value);
+     }},
+    {{"--keep-first", 0, "", "keep the first character of every word found, mask the rest"},
+     Commands::kMask,
+     [](ParseState& state, std::string_view) {
+       state.settings.mask_style = MaskStyle::kKeepFirst;
+       state.filter_only.emplace_back("--keep-first");
+     }},
+    {{"--level", 0, "N", "legacy filter level: 1 as written, 2 also stripped (default 2)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.level = LevelOf(value);
+       state.legacy_only.emplace_back("--level");
+     }},
+    {{"--encoding", 0, "E", "utf-8 (default) or cp949: how the texts are encoded"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       if (value == "cp949") {
+         state.settings.encoding = Encoding::kCp949;
+         state.legacy_only.emplace_back("--encoding cp949");
+       } else if (value == "utf-8" || value == "utf8") {
+         state.settings.encoding = Encoding::kUtf8;
+       } else {
+         throw UsageError("--encoding takes utf-8 or cp949, not " + Quoted(value));
+       }
+     }},
+    {{"--in-place", 0, "",
+      "mask with '*' the words the legacy filter object finds in the\n"
+      "stripped text, where they stand (no --char or --level)"},
+     Commands::kMask,
+     [](ParseState& state, std::string_view) {
+       state.settings.in_place = true;
+       state.legacy_only.emplace_back("--in-place");
+     }},
+};
+
+std::vector<CommandOption> OptionsOf(ScreeningCommand command, ParseState& state) {
+  std::vector<CommandOption> options{HelpOption(state.settings.help)};
+  const Commands own = command == ScreeningCommand::kCheck ? Commands::kCheck : Commands::kMask;
+  for (const ScreeningOption& option : kOptions) {
+    if (option.commands != Commands::kBoth && option.commands != own) continue;
+    options.push_back({option.syntax, [&state, apply = option.apply](std::string_view value) {
+                         apply(state, value);
+                       }});
+  }
+  return options;
+}
+
+void CheckEngine(const ParseState& state) {
+  const ScreeningSettings& settings = state.settings;
+  if (settings.engine == Engine::kFilter && !state.legacy_only.empty()) {
+    throw UsageError(state.legacy_only.front() +
+                     " screens through the legacy exports: add --legacy");
+  }
+  if (settings.engine == Engine::kLegacy && !state.filter_only.empty()) {
+    throw UsageError(state.filter_only.front() + " needs the filter: drop --legacy");
+  }
+  if (settings.in_place && (settings.mask_character || settings.level)) {
+    throw UsageError("--in-place always masks with '*' and takes no --char or --level");
+  }
+  if (settings.engine == Engine::kLegacy && settings.mask_character) {
+    const char32_t limit = settings.encoding == Encoding::kCp949 ? 0x80 : 0x10000;
+    if (*settings.mask_character >= limit) {
+      throw UsageError(settings.encoding == Encoding::kCp949
+                           ? "with --encoding cp949, --char takes an ASCII character"
+                           : "with --legacy, --char takes a character of the Basic Multilingual "
+                             "Plane");
+    }
+  }
+}
+
+}  // namespace
+
+ScreeningSettings ParseScreeningSettings(ScreeningCommand command, Arguments arguments) {
+  ParseState state;
+  state.settings.command = command;
+  const std::vector<CommandOption> options = OptionsOf(command, state);
+  for (std::string_view text : ParseArguments(arguments, options))
+    state.settings.texts.emplace_back(text);
+  if (!state.settings.help) CheckEngine(state);
+  return state.settings;
+}
+
+void PrintScreeningOptionHelp(ScreeningCommand command) {
+  ParseState unused;
+  PrintOptionHelp(stdout, OptionsOf(command, unused));
+}
+
+}  // namespace chatsieve::tool

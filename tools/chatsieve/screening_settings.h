@@ -1,0 +1,48 @@
+// The settings of `check` and `mask`, read from one table of their options.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chatsieve/filter.hpp"
+#include "commands.h"
+
+namespace chatsieve::tool {
+
+enum class ScreeningCommand { kCheck, kMask };
+
+// The filter of filter.hpp, or the seven legacy exports as a host of the old interface
+// uses them.
+enum class Engine { kFilter, kLegacy };
+
+enum class Encoding { kUtf8, kCp949 };
+
+enum class OutputFormat { kText, kJson };
+
+struct ScreeningSettings {
+  ScreeningCommand command = ScreeningCommand::kCheck;
+  Engine engine = Engine::kFilter;
+  Options filter_options;
+  std::optional<int32_t> level;
+  Encoding encoding = Encoding::kUtf8;
+  std::optional<std::string> list;
+  std::optional<std::string> allow;
+  OutputFormat format = OutputFormat::kText;
+  bool quiet = false;
+  std::optional<char32_t> mask_character;
+  MaskStyle mask_style = MaskStyle::kWhole;
+  bool in_place = false;
+  bool help = false;
+  std::vector<std::string> texts;  // none: the lines of standard input
+};
+
+// Throws UsageError, naming the option, for unknown options, bad values and options
+// that the chosen engine does not have.
+ScreeningSettings ParseScreeningSettings(ScreeningCommand command, Arguments arguments);
+
+// The options' lines of the command's --help.
+void PrintScreeningOptionHelp(ScreeningCommand command);
+
+}  // namespace chatsieve::tool
