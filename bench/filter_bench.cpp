@@ -90,6 +90,12 @@ void FilterCheck(benchmark::State& state, bool separators) {
   ScreenLines(state, Utf8Lines(), [&](const std::string& line) { return filter.Check(line); });
 }
 
+void FilterCheck16(benchmark::State& state, bool separators) {
+  const Filter& filter = FilterOf(separators);
+  ScreenLines(state, Chat().wide_lines,
+              [&](const std::u16string& line) { return filter.Check(line); });
+}
+
 void FilterFind(benchmark::State& state, bool separators) {
   const Filter& filter = FilterOf(separators);
   ScreenLines(state, Utf8Lines(),
@@ -228,6 +234,8 @@ class PairReporter : public benchmark::ConsoleReporter {
     } pairs[] = {
         {"check/as_written/filter", "check/as_written/legacy", 1.0},
         {"check/separators/filter", "check/separators/legacy", 1.0},
+        {"check16/as_written/filter", "check/as_written/legacy", 1.0},
+        {"check16/separators/filter", "check/separators/legacy", 1.0},
         {"find/as_written/filter", "check/as_written/filter", 0.8},
         {"find/separators/filter", "check/separators/filter", 0.8},
         {"mask/as_written/filter", "mask/as_written/legacy", 1.0},
@@ -263,6 +271,7 @@ int main(int argc, char** argv) {
     const std::string how = separators ? "separators" : "as_written";
     Register("check/" + how + "/filter", FilterCheck, separators);
     Register("check/" + how + "/legacy", LegacyCheck, separators);
+    Register("check16/" + how + "/filter", FilterCheck16, separators);
     Register("find/" + how + "/filter", FilterFind, separators);
     Register("mask/" + how + "/filter", FilterMask, separators);
     Register("mask/" + how + "/legacy", LegacyMask, separators);

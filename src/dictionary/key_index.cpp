@@ -12,7 +12,7 @@ namespace {
 // Bits of the start filters per key: enough that few positions pass them by chance.
 constexpr size_t kBitsPerKey = 16;
 
-size_t RootSlot(char32_t code_point, size_t mask) {
+size_t RootSlotOf(char32_t code_point, size_t mask) {
   return static_cast<size_t>((code_point * 0x9E3779B1u) >> 7) & mask;
 }
 
@@ -64,8 +64,8 @@ KeyIndex KeyIndex::Builder::Build() && {
   index.label_.push_back(0);
   for (size_t node = 0; node < pending.size(); ++node) {
     const Pending here = pending[node];
-    index.child_begin_.push_back(static_cast<uint32_t>(pending.size()));
-    index.end_begin_.push_back(static_cast<uint32_t>(index.ends_.size()));
+    index.nodes_.push_back(
+        {static_cast<uint32_t>(pending.size()), static_cast<uint32_t>(index.ends_.size()), 0});
     uint32_t at = here.first;
     const size_t node_ends = index.ends_.size();
     for (; at < here.last && key(order[at]).size() == here.depth; ++at) {
@@ -87,22 +87,23 @@ KeyIndex KeyIndex::Builder::Build() && {
       while (next < here.last && key(order[next])[here.depth] == label)
         ++next;
       index.label_.push_back(label);
+      index.nodes_.back().child_labels |= LabelBit(label);
       pending.push_back({at, next, here.depth + 1});
       at = next;
     }
   }
-  index.child_begin_.push_back(static_cast<uint32_t>(pending.size()));
-  index.end_begin_.push_back(static_cast<uint32_t>(index.ends_.size()));
+  index.nodes_.push_back(
+      {static_cast<uint32_t>(pending.size()), static_cast<uint32_t>(index.ends_.size()), 0});
   if (count == 0) return index;
 
-  const uint32_t root_children = index.child_begin_[1] - index.child_begin_[0];
-  index.root_slots_.assign(PowerOfTwoAtLeast(size_t{root_children} * 2), kNoNode);
+  const uint32_t root_children = index.nodes_[1].child_begin - index.nodes_[0].child_begin;
+  index.root_slots_.assign(PowerOfTwoAtLeast(size_t{root_children} * 2), RootSlot{0, kNoNode});
   index.root_mask_ = index.root_slots_.size() - 1;
-  for (Node child = index.child_begin_[0]; child < index.child_begin_[1]; ++child) {
-    size_t slot = RootSlot(index.label_[child], index.root_mask_);
-    while (index.root_slots_[slot] != kNoNode)
+  for (Node child = index.nodes_[0].child_begin; child < index.nodes_[1].child_begin; ++child) {
+    size_t slot = RootSlotOf(index.label_[child], index.root_mask_);
+    while (index.root_slots_[slot].node != kNoNode)
       slot = (slot + 1) & index.root_mask_;
-    index.root_slots_[slot] = child;
+    index.root_slots_[slot] = {index.label_[child], child};
   }
 
   size_t single_keys = 0;
@@ -127,15 +128,16 @@ KeyIndex KeyIndex::Builder::Build() && {
 
 KeyIndex::Node KeyIndex::First(char32_t code_point) const {
   if (root_slots_.empty()) return kNoNode;
-  for (size_t slot = RootSlot(code_point, root_mask_);; slot = (slot + 1) & root_mask_) {
-    const Node node = root_slots_[slot];
-    if (node == kNoNode || label_[node] == code_point) return node;
+  for (size_t slot = RootSlotOf(code_point, root_mask_);; slot = (slot + 1) & root_mask_) {
+    const RootSlot& entry = root_slots_[slot];
+    if (entry.node == kNoNode || entry.label == code_point) return entry.node;
   }
 }
 
 KeyIndex::Node KeyIndex::Child(Node node, char32_t code_point) const {
-  const char32_t* first = label_.data() + child_begin_[node];
-  const char32_t* last = label_.data() + child_begin_[node + 1];
+  if ((nodes_[node].child_labels & LabelBit(code_point)) == 0) return kNoNode;
+  const char32_t* first = label_.data() + nodes_[node].child_begin;
+  const char32_t* last = label_.data() + nodes_[node + 1].child_begin;
   // Most nodes below the first level have a handful of children.
   if (last - first <= 8) {
     for (const char32_t* at = first; at != last; ++at) {
@@ -148,10 +150,9 @@ KeyIndex::Node KeyIndex::Child(Node node, char32_t code_point) const {
 }
 
 size_t KeyIndex::MemoryBytes() const {
-  return label_.capacity() * sizeof(char32_t) + child_begin_.capacity() * sizeof(uint32_t) +
-         end_begin_.capacity() * sizeof(uint32_t) + ends_.capacity() * sizeof(KeyEnd) +
-         root_slots_.capacity() * sizeof(Node) + code_point_start_.MemoryBytes() +
-         first_bits_.capacity() * sizeof(uint64_t);
+  return nodes_.capacity() * sizeof(NodeSpans) + label_.capacity() * sizeof(char32_t) +
+         ends_.capacity() * sizeof(KeyEnd) + root_slots_.capacity() * sizeof(RootSlot) +
+         code_point_start_.MemoryBytes() + first_bits_.capacity() * sizeof(uint64_t);
 }
 
 }  // namespace chatsieve

@@ -97,24 +97,38 @@ class KeyIndex {
   // The node reached from `node` by one more code point, or kNoNode.
   Node Child(Node node, char32_t code_point) const;
   std::span<const KeyEnd> EndsAt(Node node) const {
-    return {ends_.data() + end_begin_[node], ends_.data() + end_begin_[node + 1]};
+    return {ends_.data() + nodes_[node].end_begin, ends_.data() + nodes_[node + 1].end_begin};
   }
 
-  bool Empty() const { return label_.size() <= 1; }
+  bool Empty() const { return nodes_.size() <= 2; }
   bool HasWholeTokenKeys() const { return has_whole_token_keys_; }
   size_t MemoryBytes() const;
 
  private:
   // Node 0 is the root. The children of node n are the nodes
-  // [child_begin_[n], child_begin_[n + 1]), ordered by label; its key ends are
-  // ends_[end_begin_[n] .. end_begin_[n + 1]).
+  // [nodes_[n].child_begin, nodes_[n + 1].child_begin), ordered by label; its key ends
+  // are ends_[nodes_[n].end_begin .. nodes_[n + 1].end_begin). A last node closes the
+  // ranges. `child_labels` has a bit for each child's label (LabelBit), so most code
+  // points that continue no key are turned away before the labels are read.
+  struct NodeSpans {
+    uint32_t child_begin;
+    uint32_t end_begin;
+    uint32_t child_labels;
+  };
+  static constexpr uint32_t LabelBit(char32_t label) {
+    return uint32_t{1} << ((label ^ (label >> 5)) & 31);
+  }
+
+  std::vector<NodeSpans> nodes_;
   std::vector<char32_t> label_;
-  std::vector<uint32_t> child_begin_;
-  std::vector<uint32_t> end_begin_;
   std::vector<KeyEnd> ends_;
   // The root has a child for every first code point of a key, often thousands: an
   // open-addressed table finds them in one probe. Empty slots hold kNoNode.
-  std::vector<Node> root_slots_;
+  struct RootSlot {
+    char32_t label;
+    Node node;
+  };
+  std::vector<RootSlot> root_slots_;
   size_t root_mask_ = 0;
   KeyStartFilter code_point_start_;
   std::vector<uint64_t> first_bits_ = std::vector<uint64_t>(65536 / 64, 0);
