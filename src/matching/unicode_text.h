@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace chatsieve {
 
 inline constexpr char32_t kInvalidChar = 0xFFFFFFFF;
@@ -36,21 +38,7 @@ struct Utf8 {
   }
 
   static void Append(std::basic_string<Unit>& out, char32_t code_point) {
-    if (code_point < 0x80) {
-      out.push_back(static_cast<char>(code_point));
-    } else if (code_point < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-    } else if (code_point < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (code_point >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-    }
+    platform::AppendUtf8(out, code_point);
   }
 
  private:
@@ -98,12 +86,7 @@ struct Utf16 {
   }
 
   static void Append(std::basic_string<Unit>& out, char32_t code_point) {
-    if (code_point < 0x10000) {
-      out.push_back(static_cast<char16_t>(code_point));
-    } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((code_point - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((code_point - 0x10000) & 0x3FF)));
-    }
+    platform::AppendUtf16(out, code_point);
   }
 };
 

@@ -7,7 +7,9 @@ constexpr bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t code_point) {
+}  // namespace
+
+void AppendUtf16(std::u16string& out, char32_t code_point) {
   if (code_point < 0x10000) {
     out.push_back(static_cast<char16_t>(code_point));
   } else {
@@ -34,8 +36,6 @@ void AppendUtf8(std::string& out, char32_t code_point) {
     out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
   }
 }
-
-}  // namespace
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
   std::u16string out;
@@ -67,7 +67,7 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text) {
         (code_point >= 0xD800 && code_point <= 0xDFFF)) {
       return std::nullopt;
     }
-    AppendCodePoint(out, code_point);
+    AppendUtf16(out, code_point);
     i += extra + 1;
   }
   return out;

@@ -12,6 +12,10 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
 bool IsUtf8(std::string_view text);
 
+// Appends one code point (a scalar value) in the encoding.
+void AppendUtf8(std::string& out, char32_t code_point);
+void AppendUtf16(std::u16string& out, char32_t code_point);
+
 // Lone surrogates have no UTF-8 form and become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
