@@ -7,7 +7,7 @@ import os
 import threading
 import weakref
 from collections.abc import Iterable
-from dataclasses import dataclass
+from typing import NamedTuple
 
 from ._errors import ChatsieveError, LoadError
 from ._library import E_ARGUMENT, E_SPACE, MatchRecord, load_library
@@ -20,8 +20,7 @@ _CONTINUATION_BYTES = bytes(range(0x80, 0xC0))
 Path = str | os.PathLike[str]
 
 
-@dataclass(frozen=True, slots=True)
-class Match:
+class Match(NamedTuple):
     """One occurrence of a listed word: `text[start:end]`, and the word as listed."""
 
     start: int
@@ -61,6 +60,22 @@ def _code_points_at(data: bytes, offsets: Iterable[int]) -> dict[int, int]:
         byte = offset
         indices[offset] = point
     return indices
+
+
+class _Scratch(threading.local):
+    """Result buffers reused by each thread's calls, so that screening a line allocates
+    little."""
+
+    def __init__(self) -> None:
+        self.records = (MatchRecord * _FIRST_FIND_CAPACITY)()
+        self.count = ctypes.c_size_t()
+        self.count_out = ctypes.byref(self.count)
+        self.out = ctypes.create_string_buffer(256)
+        self.length = ctypes.c_size_t()
+        self.length_out = ctypes.byref(self.length)
+
+
+_scratch = _Scratch()
 
 
 class _Handle:
@@ -164,27 +179,22 @@ class Filter:
         """
         data = _encode(text)
         pinned = self._pinned
-        count = ctypes.c_size_t()
-        records = (MatchRecord * _FIRST_FIND_CAPACITY)()
-        result = self._find(pinned, data, records, count)
+        scratch = _scratch
+        records = scratch.records
+        find = self._library.chatsieve_find
+        result = find(pinned.pointer, data, len(data), records, len(records), scratch.count_out)
         if result == E_SPACE:
-            records = (MatchRecord * count.value)()
-            result = self._find(pinned, data, records, count)
+            records = scratch.records = (MatchRecord * scratch.count.value)()
+            result = find(pinned.pointer, data, len(data), records, len(records), scratch.count_out)
         if result < 0:
             self._fail(result)
-        found = records[: count.value]
-        if len(data) == len(text):
-            index = None  # ASCII: bytes are characters
-        else:
-            index = _code_points_at(data, [o for r in found for o in (r.begin, r.end)])
-        return [
-            Match(
-                index[r.begin] if index else r.begin,
-                index[r.end] if index else r.end,
-                self._word(pinned, r.word),
-            )
-            for r in found
-        ]
+        if result == 0:
+            return []
+        found = records[: scratch.count.value]
+        if len(data) == len(text):  # ASCII: bytes are characters
+            return [Match(r.begin, r.end, self._word(pinned, r.word)) for r in found]
+        index = _code_points_at(data, [o for r in found for o in (r.begin, r.end)])
+        return [Match(index[r.begin], index[r.end], self._word(pinned, r.word)) for r in found]
 
     def mask(self, text: str, char: str = "*", *, keep_first: bool = False) -> str:
         """`text` with every character of every occurrence replaced by `char`.
@@ -198,18 +208,23 @@ class Filter:
         mask = ord(char) | (MASK_KEEP_FIRST if keep_first else 0)
         data = _encode(text)
         pinned = self._pinned
-        length = ctypes.c_size_t()
+        scratch = _scratch
         # Each masked character becomes one `char`: this is the most the result needs.
-        out = ctypes.create_string_buffer(len(data) * len(char.encode("utf-8")))
-        result = self._mask(pinned, data, mask, out, length)
+        needed = len(data) * (1 if mask < 0x80 else 4)
+        out = scratch.out
+        if len(out) < needed:
+            out = scratch.out = ctypes.create_string_buffer(needed)
+        call = self._library.chatsieve_mask
+        result = call(pinned.pointer, data, len(data), mask, out, len(out), scratch.length_out)
         if result == E_SPACE:
-            out = ctypes.create_string_buffer(length.value)
-            result = self._mask(pinned, data, mask, out, length)
+            out = scratch.out = ctypes.create_string_buffer(scratch.length.value)
+            result = call(pinned.pointer, data, len(data), mask, out, len(out), scratch.length_out)
         if result < 0:
             self._fail(result)
         if result == 0:
             return text
-        return out[: length.value].decode("utf-8", "surrogatepass")
+        masked = ctypes.string_at(out, scratch.length.value)
+        return masked.decode("utf-8", "surrogatepass")
 
     def words(self) -> list[str]:
         """The forbidden words in force, in the order of their indices."""
@@ -225,18 +240,6 @@ class Filter:
 
     def _pin(self) -> _Handle:
         return _Handle(self._library, self._library.chatsieve_filter_clone(self._live.pointer))
-
-    def _find(self, pinned: _Handle, data: bytes, records: ctypes.Array, count: ctypes.c_size_t) -> int:
-        return self._library.chatsieve_find(
-            pinned.pointer, data, len(data), records, len(records), ctypes.byref(count)
-        )
-
-    def _mask(
-        self, pinned: _Handle, data: bytes, mask: int, out: ctypes.Array, length: ctypes.c_size_t
-    ) -> int:
-        return self._library.chatsieve_mask(
-            pinned.pointer, data, len(data), mask, out, len(out), ctypes.byref(length)
-        )
 
     def _word(self, pinned: _Handle, index: int) -> str:
         word = pinned.words.get(index)
