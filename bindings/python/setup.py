@@ -43,11 +43,13 @@ def build_library(build_dir: Path) -> Path:
 class BuildWithLibrary(build_py):
     def run(self) -> None:
         super().run()
+        bundled = Path(self.build_lib) / "chatsieve" / LIBRARY_NAME
         if os.environ.get("CHATSIEVE_LIBRARY"):
+            # Not even a copy left in build/ by an earlier bundled install.
+            bundled.unlink(missing_ok=True)
             self.announce("chatsieve: not bundling a library; CHATSIEVE_LIBRARY is set", level=2)
             return
-        built = build_library(HERE / "build" / "cmake")
-        shutil.copyfile(built, Path(self.build_lib) / "chatsieve" / LIBRARY_NAME)
+        shutil.copyfile(build_library(HERE / "build" / "cmake"), bundled)
 
 
 class PlatformDistribution(Distribution):
