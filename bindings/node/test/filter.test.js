@@ -94,3 +94,13 @@ test('exposes the option bits of the C header', () => {
   assert.deepEqual({ ...Options }, defined);
   assert.equal(new Filter({ options: ['Width', 'jamo'] }).options, Options.WIDTH | Options.JAMO);
 });
+
+test('screens in worker threads, each with its own filter', async () => {
+  const { Worker } = require('node:worker_threads');
+  const code = `const { Filter } = require(${JSON.stringify(path.join(__dirname, '..'))});
+    const filter = new Filter({ words: ['씨발'] });
+    require('node:worker_threads').parentPort.postMessage(filter.mask('너 씨발 ' + 'x'.repeat(300)));`;
+  const run = () =>
+    new Promise((resolve, reject) => new Worker(code, { eval: true }).on('message', resolve).on('error', reject));
+  for (const masked of await Promise.all([run(), run()])) assert.equal(masked, `너 ** ${'x'.repeat(300)}`);
+});
