@@ -8,7 +8,10 @@ const path = require('node:path');
 const { Filter } = require('../../bindings/node');
 
 const [wordsPath, chatPath, peersFlag, peersDir] = process.argv.slice(2);
-const words = fs.readFileSync(wordsPath, 'utf8').split('\n').filter((word) => word && !word.startsWith('#'));
+const words = fs
+  .readFileSync(wordsPath, 'utf8')
+  .split('\n')
+  .filter((word) => word && !word.startsWith('#'));
 const lines = fs.readFileSync(chatPath, 'utf8').split('\n');
 lines.pop();
 
@@ -38,7 +41,9 @@ function linesPerSecond(job, seconds = 1.5) {
 // to compare answers.
 function report(name, job) {
   const listed = lines.slice(0, 1000).filter(job).length;
-  console.log(`${name.padEnd(34)} ${linesPerSecond(job).toFixed(0).padStart(10)} lines/s  (${listed} of 1000 listed)`);
+  console.log(
+    `${name.padEnd(34)} ${linesPerSecond(job).toFixed(0).padStart(10)} lines/s  (${listed} of 1000 listed)`,
+  );
 }
 
 const filter = new Filter({ words });
@@ -52,7 +57,10 @@ if (peersFlag === '--peers') {
   const matcher = new RegExpMatcher({ blacklistedTerms: assignIncrementingIds(words.map(parseRawPattern)) });
   const censor = new TextCensor();
   report('obscenity hasMatch', (line) => matcher.hasMatch(line));
-  report('obscenity getAllMatches + applyTo', (line) => censor.applyTo(line, matcher.getAllMatches(line)) !== line);
+  report(
+    'obscenity getAllMatches + applyTo',
+    (line) => censor.applyTo(line, matcher.getAllMatches(line)) !== line,
+  );
 
   const BadWords = peer('badwords-ko');
   const badWords = new (BadWords.default ?? BadWords)({ emptyList: true });

@@ -24,7 +24,15 @@ export declare const Options: Readonly<{
 
 /** An option by name, in any case; names the library adds later work as well. */
 export type OptionName =
-  | 'separators' | 'width' | 'invisible' | 'jamo' | 'initials' | 'keyboard' | 'digits' | 'repeats' | 'spaces'
+  | 'separators'
+  | 'width'
+  | 'invisible'
+  | 'jamo'
+  | 'initials'
+  | 'keyboard'
+  | 'digits'
+  | 'repeats'
+  | 'spaces'
   | (string & {});
 
 export interface FilterInit {

@@ -23,12 +23,15 @@ const Options = Object.freeze({ ...nativeOptions });
 
 function optionBits(options) {
   if (typeof options === 'number') return options;
-  if (!Array.isArray(options)) throw new TypeError('chatsieve: options must be a number or an array of names');
+  if (!Array.isArray(options))
+    throw new TypeError('chatsieve: options must be a number or an array of names');
   let bits = 0;
   for (const name of options) {
     const bit = Options[String(name).toUpperCase()];
     if (bit === undefined) {
-      throw new TypeError(`chatsieve: unknown option ${JSON.stringify(name)}; known: ${Object.keys(Options).join(', ')}`);
+      throw new TypeError(
+        `chatsieve: unknown option ${JSON.stringify(name)}; known: ${Object.keys(Options).join(', ')}`,
+      );
     }
     bits |= bit;
   }
@@ -43,7 +46,9 @@ function wordListText(words) {
   for (const word of words) {
     if (typeof word !== 'string') throw new TypeError('chatsieve: every word must be a string');
     if (!word.trim() || /[\r\n]/.test(word) || word.startsWith('#')) {
-      throw new TypeError(`chatsieve: ${JSON.stringify(word)} cannot be a listed word: empty, a line break or a leading #`);
+      throw new TypeError(
+        `chatsieve: ${JSON.stringify(word)} cannot be a listed word: empty, a line break or a leading #`,
+      );
     }
     lines.push(word);
   }
@@ -67,7 +72,8 @@ class Filter {
   #words = [];
 
   constructor({ words, path: listPath, allowed, allowedPath, options = 0 } = {}) {
-    if (words !== undefined && listPath !== undefined) throw new TypeError('chatsieve: give words or path, not both');
+    if (words !== undefined && listPath !== undefined)
+      throw new TypeError('chatsieve: give words or path, not both');
     if (allowed !== undefined && allowedPath !== undefined) {
       throw new TypeError('chatsieve: give allowed or allowedPath, not both');
     }
@@ -85,7 +91,11 @@ class Filter {
    * with the library's reason and changes nothing.
    */
   reload(source) {
-    const { path: listPath, words, allowed = false } = typeof source === 'string' ? { path: source } : source ?? {};
+    const {
+      path: listPath,
+      words,
+      allowed = false,
+    } = typeof source === 'string' ? { path: source } : (source ?? {});
     if ((listPath === undefined) === (words === undefined)) {
       throw new TypeError('chatsieve: reload needs exactly one of a path or words');
     }

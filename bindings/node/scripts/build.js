@@ -28,7 +28,11 @@ if (!library && !fs.existsSync(path.join(sourceDir, 'include', 'chatsieve', 'fil
 }
 
 const configure = [
-  '-S', packageDir, '-B', buildDir, '-DCMAKE_BUILD_TYPE=Release',
+  '-S',
+  packageDir,
+  '-B',
+  buildDir,
+  '-DCMAKE_BUILD_TYPE=Release',
   `-DNODE_API_HEADERS_DIR=${require('node-api-headers').include_dir}`,
   `-DNODE_ADDON_API_DIR=${directoryOf('node-addon-api')}`,
   `-DCHATSIEVE_SOURCE_DIR=${sourceDir}`,

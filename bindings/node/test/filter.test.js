@@ -15,7 +15,13 @@ test('find reports JavaScript string indices and the listed word', () => {
     ['clean text', []],
     ['a b.a.d day', [[2, 7, 'bad']]],
     ['너 씨.발', [[2, 5, '씨발']]],
-    ['😀씨발😀 BAD', [[2, 4, '씨발'], [7, 10, 'bad']]], // an emoji is two units
+    [
+      '😀씨발😀 BAD',
+      [
+        [2, 4, '씨발'],
+        [7, 10, 'bad'],
+      ],
+    ], // an emoji is two units
     ['\udcff나쁜말', [[1, 4, '나쁜말']]],
     ['badge', []], // covered by an allowed word
   ];
@@ -80,7 +86,10 @@ test('loads files, replaces words, and keeps them when a load fails', (t) => {
     [write('broken.txt', Buffer.from('ok\n\xff\xfe\n', 'latin1')), 'CHATSIEVE_E_FORMAT', /broken\.txt:2/],
   ];
   for (const [file, code, message] of failures) {
-    assert.throws(() => filter.reload(file), (error) => error instanceof Error && error.code === code && message.test(error.message));
+    assert.throws(
+      () => filter.reload(file),
+      (error) => error instanceof Error && error.code === code && message.test(error.message),
+    );
     assert.equal(filter.check('나쁜말'), true);
   }
 });
@@ -88,7 +97,9 @@ test('loads files, replaces words, and keeps them when a load fails', (t) => {
 test('exposes the option bits of the C header', () => {
   const header = path.join(__dirname, '..', '..', '..', 'include', 'chatsieve', 'filter.h');
   const defined = {};
-  for (const [, name, value] of fs.readFileSync(header, 'utf8').matchAll(/^#define CHATSIEVE_(\w+) (0x[0-9a-f]+)u$/gm)) {
+  for (const [, name, value] of fs
+    .readFileSync(header, 'utf8')
+    .matchAll(/^#define CHATSIEVE_(\w+) (0x[0-9a-f]+)u$/gm)) {
     if (name !== 'MASK_KEEP_FIRST') defined[name] = Number(value);
   }
   assert.deepEqual({ ...Options }, defined);
@@ -101,6 +112,8 @@ test('screens in worker threads, each with its own filter', async () => {
     const filter = new Filter({ words: ['씨발'] });
     require('node:worker_threads').parentPort.postMessage(filter.mask('너 씨발 ' + 'x'.repeat(300)));`;
   const run = () =>
-    new Promise((resolve, reject) => new Worker(code, { eval: true }).on('message', resolve).on('error', reject));
+    new Promise((resolve, reject) =>
+      new Worker(code, { eval: true }).on('message', resolve).on('error', reject),
+    );
   for (const masked of await Promise.all([run(), run()])) assert.equal(masked, `너 ** ${'x'.repeat(300)}`);
 });

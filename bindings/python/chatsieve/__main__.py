@@ -58,7 +58,7 @@ def main(argv: Sequence[str] | None = None) -> int:
             if arguments.command == "check":
                 listed = screen.check(line)
                 status = max(status, int(listed))
-                print(("listed " if listed else "clean  ") + line)
+                print(f"{'listed' if listed else 'clean'}\t{line}")  # as the chatsieve tool prints
             else:
                 print(screen.mask(line, arguments.char, keep_first=arguments.keep_first))
         return status

@@ -44,7 +44,9 @@ def _word_list_text(words: Iterable[str]) -> bytes:
         if not isinstance(word, str):
             raise TypeError(f"words must be str, not {type(word).__name__}")
         if not word.strip() or "\n" in word or "\r" in word or word.startswith("#"):
-            raise ValueError(f"{word!r} cannot be a listed word: empty, a line break or a leading #")
+            raise ValueError(
+                f"{word!r} cannot be a listed word: empty, a line break or a leading #"
+            )
         lines.append(word)
     return "\n".join(lines).encode("utf-8")
 

@@ -43,20 +43,35 @@ class CommandTest(unittest.TestCase):
 
     def test_check_and_mask(self):
         cases = [
-            (["check", "--list", str(self.words), "fine"], "", 0, "clean  fine\n"),
-            (["check", "--list", str(self.words)], "ok\n씨발아\n", 1, "clean  ok\nlisted 씨발아\n"),
-            (["mask", "--list", str(self.words), "--options", "separators", "b.a.d"], "", 0, "*.*.*\n"),
-            (["mask", "--list", str(self.words), "--char", "#", "--keep-first", "씨발"], "", 0, "씨#\n"),
+            (["check", "--list", str(self.words), "fine"], "", 0, "clean\tfine\n"),
+            (["check", "--list", str(self.words)], "ok\n씨발아\n", 1, "clean\tok\nlisted\t씨발아\n"),
+            (
+                ["mask", "--list", str(self.words), "--options", "separators", "b.a.d"],
+                "",
+                0,
+                "*.*.*\n",
+            ),
+            (
+                ["mask", "--list", str(self.words), "--char", "#", "--keep-first", "씨발"],
+                "",
+                0,
+                "씨#\n",
+            ),
         ]
         for arguments, stdin, status, output in cases:
             with self.subTest(arguments=arguments):
                 result = self.run_command(*arguments, stdin=stdin)
-                self.assertEqual((result.returncode, result.stdout), (status, output), result.stderr)
+                self.assertEqual(
+                    (result.returncode, result.stdout), (status, output), result.stderr
+                )
 
     def test_errors_exit_2_with_the_reason(self):
         cases = [
             (["check", "--list", "/nowhere.txt", "x"], "/nowhere.txt: cannot open"),
-            (["check", "--list", str(self.words), "--options", "loud", "x"], "unknown option 'loud'"),
+            (
+                ["check", "--list", str(self.words), "--options", "loud", "x"],
+                "unknown option 'loud'",
+            ),
         ]
         for arguments, reason in cases:
             with self.subTest(arguments=arguments):
