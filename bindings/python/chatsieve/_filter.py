@@ -146,20 +146,20 @@ class Filter:
         lines starting with '#' skipped), or either binary word-list file. Or from
         `words`. On failure LoadError carries the library's reason and nothing changes.
         """
-        if (path is None) == (words is None):
-            raise TypeError("give exactly one of path or words")
         library = self._library
         message = ctypes.create_string_buffer(_MESSAGE_CAPACITY)
         with self._load_lock:
-            if path is not None:
+            if path is not None and words is None:
                 result = library.chatsieve_filter_load(
                     self._live.pointer, os.fsencode(path), int(allowed), message, len(message)
                 )
-            else:
+            elif words is not None and path is None:
                 text = _word_list_text(words)
                 result = library.chatsieve_filter_load_text(
                     self._live.pointer, text, len(text), int(allowed), message, len(message)
                 )
+            else:
+                raise TypeError("give exactly one of path or words")
             if result < 0:
                 raise LoadError(result, message.value.decode("utf-8", "replace"))
             self._pinned = self._pin()
@@ -168,7 +168,7 @@ class Filter:
         """Whether `text` holds a forbidden word that no allowed word covers."""
         data = _encode(text)
         pinned = self._pinned  # held for the call: a reload may free the old one
-        result = self._library.chatsieve_check(pinned.pointer, data, len(data))
+        result: int = self._library.chatsieve_check(pinned.pointer, data, len(data))
         if result < 0:
             self._fail(result)
         return result == 1

@@ -44,6 +44,6 @@ def parse_options(names: str) -> Option:
         try:
             options |= Option[name.upper()]
         except KeyError:
-            known = ", ".join(option.name.lower() for option in Option if option)
+            known = ", ".join(name.lower() for name in Option.__members__ if name != "NONE")
             raise ValueError(f"unknown option {name!r}; known: {known}") from None
     return options
