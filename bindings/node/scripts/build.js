@@ -2,7 +2,7 @@
 // from the chatsieve source tree unless CHATSIEVE_LIBRARY names an installed library.
 'use strict';
 
-const { execFileSync } = require('node:child_process');
+const { execFileSync, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
 const path = require('node:path');
 
@@ -38,6 +38,10 @@ const configure = [
   `-DCHATSIEVE_SOURCE_DIR=${sourceDir}`,
   `-DCHATSIEVE_LIBRARY=${library ? path.resolve(library) : ''}`,
 ];
+// Ninja where there is one: a plain cmake and g++ install may lack make.
+if (spawnSync('ninja', ['--version']).status === 0 && !fs.existsSync(path.join(buildDir, 'Makefile'))) {
+  configure.push('-G', 'Ninja');
+}
 const jobs = process.env.CMAKE_BUILD_PARALLEL_LEVEL || '2';
 try {
   execFileSync('cmake', configure, { stdio: 'inherit' });
