@@ -1,8 +1,9 @@
 """Screening through the Python package: positions, masking, loading, threads."""
 
-import os
+import sys
 import tempfile
 import threading
+import time
 import unittest
 from pathlib import Path
 
@@ -125,6 +126,30 @@ class ThreadsTest(unittest.TestCase):
         for thread in threads:
             thread.join()
         self.assertEqual(seen, [])
+
+    def test_other_threads_run_while_the_library_screens(self):
+        screen = Filter(["씨발"])
+        text = "clean chat " * 2_000_000  # ASCII encodes at once; the C call scans it all
+        stamps = []
+        done = threading.Event()
+
+        def tick():
+            while not done.is_set():
+                stamps.append(time.perf_counter())
+
+        ticker = threading.Thread(target=tick)
+        switch_interval = sys.getswitchinterval()
+        sys.setswitchinterval(0.0005)  # short hand-overs around the call
+        self.addCleanup(sys.setswitchinterval, switch_interval)
+        ticker.start()
+        start = time.perf_counter()
+        self.assertFalse(screen.check(text))
+        end = time.perf_counter()
+        done.set()
+        ticker.join()
+        # The middle half of that time is the C call alone: the GIL must be free then.
+        quarter = (end - start) / 4
+        self.assertTrue(any(start + quarter < stamp < end - quarter for stamp in stamps))
 
 
 class OptionsTest(unittest.TestCase):
