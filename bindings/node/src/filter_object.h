@@ -1,0 +1,36 @@
+// The native Filter: one chatsieve filter, driven by index.js.
+#pragma once
+
+#include <chatsieve/filter.h>
+#include <napi.h>
+
+namespace chatsieve_node {
+
+class FilterObject : public Napi::ObjectWrap<FilterObject> {
+ public:
+  static Napi::Function Define(Napi::Env env);
+
+  // new Filter(options: number)
+  explicit FilterObject(const Napi::CallbackInfo& info);
+  ~FilterObject() override;
+
+ private:
+  // load(path: string, allowed: boolean) and loadText(list: string, allowed: boolean).
+  void Load(const Napi::CallbackInfo& info);
+  void LoadText(const Napi::CallbackInfo& info);
+  // check(text) -> boolean
+  Napi::Value Check(const Napi::CallbackInfo& info);
+  // find(text) -> undefined when nothing is found, else a Uint32Array of
+  // (begin, end, word index) triples in UTF-16 units.
+  Napi::Value Find(const Napi::CallbackInfo& info);
+  // mask(text, mask: number) -> the text itself when nothing was masked, else a copy.
+  Napi::Value Mask(const Napi::CallbackInfo& info);
+  // word(index) -> the listed word with that index.
+  Napi::Value Word(const Napi::CallbackInfo& info);
+  // wordCount() -> the number of forbidden words in force.
+  Napi::Value WordCount(const Napi::CallbackInfo& info);
+
+  chatsieve_filter* filter_ = nullptr;
+};
+
+}  // namespace chatsieve_node

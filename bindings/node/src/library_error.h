@@ -1,0 +1,16 @@
+// Errors carrying the library's reason, and its result code as `code`.
+#pragma once
+
+#include <napi.h>
+
+#include <cstdint>
+#include <string>
+
+namespace chatsieve_node {
+
+// An Error whose message is `reason` and whose `code` names the CHATSIEVE_E_ result.
+Napi::Error LibraryError(Napi::Env env, int result, const std::string& reason);
+
+std::string ToHex(uint32_t value);
+
+}  // namespace chatsieve_node

@@ -1,0 +1,119 @@
+'use strict';
+
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const test = require('node:test');
+
+const { Filter, Options } = require('..');
+
+const screen = new Filter({ words: ['씨발', 'bad', '나쁜말'], allowed: ['badge'], options: ['separators'] });
+
+test('find reports JavaScript string indices and the listed word', () => {
+  const cases = [
+    ['clean text', []],
+    ['a b.a.d day', [[2, 7, 'bad']]],
+    ['너 씨.발', [[2, 5, '씨발']]],
+    [
+      '😀씨발😀 BAD',
+      [
+        [2, 4, '씨발'],
+        [7, 10, 'bad'],
+      ],
+    ], // an emoji is two units
+    ['\udcff나쁜말', [[1, 4, '나쁜말']]],
+    ['badge', []], // covered by an allowed word
+  ];
+  for (const [text, expected] of cases) {
+    const matches = expected.map(([start, end, word]) => ({ start, end, word }));
+    assert.deepEqual(screen.find(text), matches, text);
+    assert.equal(screen.check(text), expected.length > 0, text);
+  }
+});
+
+test('find returns every match of a long text', () => {
+  const matches = screen.find('씨발 '.repeat(100));
+  assert.equal(matches.length, 100);
+  assert.deepEqual(matches[99], { start: 297, end: 299, word: '씨발' });
+});
+
+test('mask replaces each character once', () => {
+  const cases = [
+    ['a b.a.d day', {}, 'a *.*.* day'],
+    ['씨발 렉', {}, '** 렉'],
+    ['bad bad', { char: '😀' }, '😀😀😀 😀😀😀'], // the result is longer than the text
+    ['😀씨발\udcff', { char: '#', keepFirst: true }, '😀씨#\udcff'],
+    ['clean', {}, 'clean'],
+    ['', {}, ''],
+  ];
+  for (const [text, options, expected] of cases) assert.equal(screen.mask(text, options), expected, text);
+});
+
+test('rejects what the library cannot take', () => {
+  const cases = [
+    () => screen.mask('bad', { char: '**' }),
+    () => screen.mask('bad', { char: '\ud800' }),
+    () => screen.check(42),
+    () => screen.find(undefined),
+    () => new Filter({ words: ['a\nb'] }),
+    () => new Filter({ words: ['#tag'] }),
+    () => new Filter({ words: 'bad' }),
+    () => new Filter({ options: ['loud'] }),
+  ];
+  for (const call of cases) assert.throws(call, TypeError, call.toString());
+  assert.throws(() => new Filter({ options: 1 << 30 }), { code: 'CHATSIEVE_E_ARGUMENT' });
+});
+
+test('loads files, replaces words, and keeps them when a load fails', (t) => {
+  const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'chatsieve-'));
+  t.after(() => fs.rmSync(directory, { recursive: true }));
+  const write = (name, data) => {
+    const file = path.join(directory, name);
+    fs.writeFileSync(file, data);
+    return file;
+  };
+
+  const filter = new Filter({ path: write('words.txt', '# list\n\nbad\r\n씨발\n') });
+  assert.deepEqual(filter.words, ['bad', '씨발']);
+  filter.reload({ words: ['나쁜말'] });
+  assert.deepEqual(filter.find('bad 나쁜말'), [{ start: 4, end: 7, word: '나쁜말' }]);
+  filter.reload({ path: write('allowed.txt', '나쁜말이다\n'), allowed: true });
+  assert.equal(filter.check('나쁜말이다'), false);
+
+  const failures = [
+    [path.join(directory, 'missing.txt'), 'CHATSIEVE_E_OPEN', /missing\.txt: cannot open/],
+    [write('broken.txt', Buffer.from('ok\n\xff\xfe\n', 'latin1')), 'CHATSIEVE_E_FORMAT', /broken\.txt:2/],
+  ];
+  for (const [file, code, message] of failures) {
+    assert.throws(
+      () => filter.reload(file),
+      (error) => error instanceof Error && error.code === code && message.test(error.message),
+    );
+    assert.equal(filter.check('나쁜말'), true);
+  }
+});
+
+test('exposes the option bits of the C header', () => {
+  const header = path.join(__dirname, '..', '..', '..', 'include', 'chatsieve', 'filter.h');
+  const defined = {};
+  for (const [, name, value] of fs
+    .readFileSync(header, 'utf8')
+    .matchAll(/^#define CHATSIEVE_(\w+) (0x[0-9a-f]+)u$/gm)) {
+    if (name !== 'MASK_KEEP_FIRST') defined[name] = Number(value);
+  }
+  assert.deepEqual({ ...Options }, defined);
+  assert.equal(new Filter({ options: ['Width', 'jamo'] }).options, Options.WIDTH | Options.JAMO);
+});
+
+test('screens in worker threads, each with its own filter', async () => {
+  const { Worker } = require('node:worker_threads');
+  const code = `const { Filter } = require(${JSON.stringify(path.join(__dirname, '..'))});
+    const filter = new Filter({ words: ['씨발'] });
+    require('node:worker_threads').parentPort.postMessage(filter.mask('너 씨발 ' + 'x'.repeat(300)));`;
+  const run = () =>
+    new Promise((resolve, reject) =>
+      new Worker(code, { eval: true }).on('message', resolve).on('error', reject),
+    );
+  for (const masked of await Promise.all([run(), run()])) assert.equal(masked, `너 ** ${'x'.repeat(300)}`);
+});
