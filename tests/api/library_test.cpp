@@ -15,6 +15,8 @@ extern "C" size_t WideUnitSizeInC();
 
 namespace {
 
+#if !defined(_WIN32)
+// The DLL's export table is read by the export_and_import_tables test instead.
 std::set<std::string> ExportedSymbols(const std::string& library) {
   const std::string command = "nm -D --defined-only '" + library + "'";
   std::FILE* pipe = popen(command.c_str(), "r");
@@ -36,6 +38,7 @@ TEST(LibraryTest, ExportsExactlyTheSevenFunctions) {
                                           "IsBadW",   "IsBadToRep",     "IsBadToRepW"};
   EXPECT_EQ(ExportedSymbols(CHATSIEVE_LIBRARY_FILE), expected);
 }
+#endif
 
 TEST(LibraryTest, HeaderWorksFromC) {
   EXPECT_EQ(WideUnitSizeInC(), sizeof(char16_t));
