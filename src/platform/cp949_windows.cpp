@@ -18,16 +18,19 @@ bool ValidShape(const void* source, int32_t source_length, int32_t capacity) {
   return source != nullptr && source_length != 0 && source_length >= -1 && capacity >= 0;
 }
 
-// Two-byte forms of every unit, asked of the system once.
+// Two-byte forms of every unit, asked of the system once. A best-fit form, which
+// decodes to another unit, is no form of the unit.
 std::array<uint16_t, 0x10000> DoubleByteForms() {
   std::array<uint16_t, 0x10000> forms{};
   for (uint32_t unit = 0x80; unit < forms.size(); ++unit) {
     const auto wide = static_cast<wchar_t>(unit);
-    unsigned char bytes[4];
-    BOOL used_default = FALSE;
-    const int size = WideCharToMultiByte(kCodePage, 0, &wide, 1, reinterpret_cast<char*>(bytes),
-                                         sizeof bytes, nullptr, &used_default);
-    if (size == 2 && !used_default) forms[unit] = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
+    char bytes[4];
+    wchar_t back = 0;
+    if (WideCharToMultiByte(kCodePage, 0, &wide, 1, bytes, sizeof bytes, nullptr, nullptr) == 2 &&
+        MultiByteToWideChar(kCodePage, 0, bytes, 2, &back, 1) == 1 && back == wide) {
+      forms[unit] = static_cast<uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                          static_cast<unsigned char>(bytes[1]));
+    }
   }
   return forms;
 }

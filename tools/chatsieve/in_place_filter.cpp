@@ -17,7 +17,7 @@ namespace {
 // The default list beside the shared library, as the library's own loading would find it.
 std::string DefaultListPath(Encoding encoding) {
   std::string library = platform::ModuleFileNameOf(reinterpret_cast<const void*>(&SetLevel));
-  const size_t slash = library.rfind('/');
+  const size_t slash = library.rfind(platform::kFolderSeparator);
   if (slash == std::string::npos) throw std::runtime_error("cannot tell where the library is");
   library.resize(slash + 1);
   return library + (encoding == Encoding::kUtf8 ? "filterW.bcd" : "filter.bcd");
