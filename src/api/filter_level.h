@@ -1,9 +1,9 @@
-// The process-wide filter level and the one filter object every export works on.
+// The process-wide filter level, the one filter object every export works on, and the
+// library's own module.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <string>
 
 #include "api/bad_chat_man.h"
 
@@ -17,7 +17,8 @@ static_assert(std::atomic<int32_t>::is_always_lock_free);
 
 BadChatMan& FilterObject();
 
-// The file name of this library, recorded when it was loaded; empty if unknown.
-const std::string& LibraryFileName();
+// This library's module, recorded when it was loaded (an address inside it; on Windows
+// its module handle), for asking the system where the library lives. Null if unknown.
+extern std::atomic<const void*> library_module;
 
 }  // namespace chatsieve::api

@@ -9,7 +9,7 @@
 
 #include "api/filter_level.h"
 #include "chatsieve/chatsieve.h"
-#include "platform/utf8.h"
+#include "platform/module_path.h"
 
 namespace chatsieve::api {
 namespace {
@@ -39,11 +39,15 @@ bool FillGivenPath(const Char* path, PathBuffer<Char>& buffer) {
 template <typename Char>
 bool FillDefaultPath(std::basic_string_view<Char> library, std::basic_string_view<Char> file_name,
                      PathBuffer<Char>& buffer) {
-  const size_t slash = library.rfind(Char{'/'});
+  const size_t slash = library.rfind(Char{chatsieve::platform::kFolderSeparator});
   if (slash == library.npos) return true;
   std::basic_string<Char> path(library.substr(0, slash + 1));
   path += file_name;
   return FillPath<Char>(path, buffer);
+}
+
+const void* LibraryModule() {
+  return library_module.load(std::memory_order_relaxed);
 }
 
 int32_t Refused() {
@@ -58,9 +62,10 @@ extern "C" int32_t InitBadChatMan(const char* path) {
   using namespace chatsieve::api;
   try {
     PathBuffer<char> buffer{};
-    const bool fits = path != nullptr
-                          ? FillGivenPath(path, buffer)
-                          : FillDefaultPath<char>(LibraryFileName(), "filter.bcd", buffer);
+    const bool fits = path != nullptr ? FillGivenPath(path, buffer)
+                                      : FillDefaultPath<char>(
+                                            chatsieve::platform::ModuleFileNameOf(LibraryModule()),
+                                            "filter.bcd", buffer);
     if (!fits) return Refused();
     return FilterObject().LoadWordFile(buffer.data(), 1) != 0 ? 1 : 0;
   } catch (...) {
@@ -72,12 +77,11 @@ extern "C" int32_t InitBadChatManW(const char16_t* path) {
   using namespace chatsieve::api;
   try {
     PathBuffer<char16_t> buffer{};
-    bool fits = false;
-    if (path != nullptr) {
-      fits = FillGivenPath(path, buffer);
-    } else if (const auto library = chatsieve::platform::Utf8ToUtf16(LibraryFileName())) {
-      fits = FillDefaultPath<char16_t>(*library, u"filterW.bcd", buffer);
-    }
+    const bool fits =
+        path != nullptr
+            ? FillGivenPath(path, buffer)
+            : FillDefaultPath<char16_t>(chatsieve::platform::WideModuleFileNameOf(LibraryModule()),
+                                        u"filterW.bcd", buffer);
     if (!fits) return Refused();
     return FilterObject().LoadWordFileW(buffer.data(), 1) != 0 ? 1 : 0;
   } catch (...) {

@@ -6,7 +6,6 @@
 
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_index.h"
-#include "platform/file_name.h"
 #include "platform/raw_file_reader.h"
 #include "platform/text_mode_reader.h"
 
@@ -65,10 +64,8 @@ int32_t WordIndex::LoadWordFile(const char* path, int32_t collapse) {
 
 int32_t WordIndex::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
   if (!word_map_.Empty()) ClearWords();
-  if (path == nullptr) return 0;
-  const auto name = platform::FileNameFromUtf16(path);
   platform::RawFileReader file;
-  if (!name || !file.Open(name->c_str())) return 0;
+  if (path == nullptr || !file.Open(path)) return 0;
   const word_file::Head head = ReadHead(file, word_count_);
   // A negative count declares no records; it is a failed load, not an empty list.
   if (!word_file::IsWideHead(head) || word_count_ <= 0) return 0;

@@ -1,6 +1,7 @@
 #include "filter/word_source.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "chatsieve/filter.h"
@@ -17,8 +18,11 @@ namespace {
 enum class FileKind { kUtf8List, kNarrow, kWide };
 
 std::string ReadWholeFile(const std::string& path) {
+  // By its UTF-16 form, so that Windows opens the UTF-8 name the caller gave.
+  const std::optional<std::u16string> name = platform::Utf8ToUtf16(path);
+  if (!name) throw LoadFailure(CHATSIEVE_E_OPEN, path + ": cannot open: the name is not UTF-8");
   platform::RawFileReader file;
-  if (!file.Open(path.c_str())) {
+  if (!file.Open(name->c_str())) {
     throw LoadFailure(CHATSIEVE_E_OPEN, path + ": cannot open: " + platform::WhyNotOpened(path));
   }
   const uint64_t size = file.BytesLeft();

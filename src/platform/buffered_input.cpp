@@ -1,13 +1,10 @@
 #include "platform/buffered_input.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
+
+#include "platform/system_files.h"
 
 namespace chatsieve::platform {
 namespace {
@@ -17,37 +14,33 @@ constexpr size_t kBufferSize = 64 * 1024;
 }  // namespace
 
 BufferedInput::~BufferedInput() {
-  if (descriptor_ >= 0) ::close(descriptor_);
+  if (descriptor_ >= 0) system_files::Close(descriptor_);
 }
 
 bool BufferedInput::Open(const char* path) {
   if (descriptor_ >= 0 || path == nullptr) return false;
-  // Non-blocking only for the open itself: opening a pipe for reading would otherwise
-  // wait for a writer before fstat could turn it away.
-  const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  return Keep(system_files::OpenRegularFile(path, size_));
+}
+
+bool BufferedInput::Open(const char16_t* path) {
+  if (descriptor_ >= 0 || path == nullptr) return false;
+  return Keep(system_files::OpenRegularFile(path, size_));
+}
+
+bool BufferedInput::Keep(int descriptor) {
   if (descriptor < 0) return false;
-  struct stat status {};
-  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
-      ::fcntl(descriptor, F_SETFL, 0) != 0) {
-    ::close(descriptor);
-    return false;
-  }
   buffer_.reset(new (std::nothrow) unsigned char[kBufferSize]);
   if (!buffer_) {
-    ::close(descriptor);
+    system_files::Close(descriptor);
     return false;
   }
   descriptor_ = descriptor;
-  size_ = static_cast<uint64_t>(status.st_size);
   return true;
 }
 
 bool BufferedInput::Refill() {
   if (descriptor_ < 0) return false;
-  ssize_t got;
-  do {
-    got = ::read(descriptor_, buffer_.get(), kBufferSize);
-  } while (got < 0 && errno == EINTR);
+  const int64_t got = system_files::ReadSome(descriptor_, buffer_.get(), kBufferSize);
   if (got <= 0) return false;
   position_ = 0;
   end_ = static_cast<size_t>(got);

@@ -15,9 +15,10 @@ class BufferedInput {
   BufferedInput& operator=(const BufferedInput&) = delete;
   ~BufferedInput();
 
-  // Opens `path`, handed to the system unchanged. Only a regular file opens: a pipe or
-  // device could block the caller or never end.
+  // Opens `path` by a narrow or a UTF-16 name (see system_files.h). Only a regular file
+  // opens: a pipe or device could block the caller or never end.
   bool Open(const char* path);
+  bool Open(const char16_t* path);
 
   // The next byte, or -1 at the end of the file or on a read error.
   int Next() {
@@ -38,6 +39,8 @@ class BufferedInput {
   uint64_t BytesLeft() const;
 
  private:
+  // Takes over an open descriptor, or reports the failed open.
+  bool Keep(int descriptor);
   bool Refill();
 
   int descriptor_ = -1;

@@ -10,6 +10,10 @@
 //    does not fit in the capacity. Nothing is ever written past the capacity; after
 //    a failure the destination's contents are unspecified.
 //
+// On Windows the system's converter does the work (code page 949, no flags), and
+// malformed input and units without a form are replaced as it chooses; n bytes still
+// never decode to more than n units. Elsewhere our own tables do, as follows.
+//
 // Decoding follows the WHATWG EUC-KR decoder (which is windows-949): a pair without a
 // mapping gives U+FFFD, a trail byte below 0x80 is not consumed but read again as
 // itself, a lone 0x80 or 0xFF gives U+FFFD, and a lead byte at the end of the source

@@ -10,8 +10,9 @@ namespace chatsieve::platform {
 
 class RawFileReader {
  public:
-  // Opens a file by its UTF-8 name.
-  bool Open(const char* utf8_path) { return input_.Open(utf8_path); }
+  // Opens a file by a narrow or a UTF-16 name (see system_files.h).
+  bool Open(const char* path) { return input_.Open(path); }
+  bool Open(const char16_t* path) { return input_.Open(path); }
 
   // Reads up to `count` bytes; fewer only at the end of the file or on a read error.
   size_t Read(void* destination, size_t count) {

@@ -1,12 +1,10 @@
 #include "platform/replacing_file_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+
+#include "platform/system_files.h"
 
 namespace chatsieve::platform {
 namespace {
@@ -17,14 +15,15 @@ constexpr int kNameAttempts = 100;
 // Distinct within the process; the process id keeps processes apart.
 std::string TemporaryNameFor(const std::string& target) {
   static std::atomic<unsigned> counter{0};
-  return target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return target + ".tmp-" + std::to_string(system_files::ProcessId()) + "-" +
+         std::to_string(counter++);
 }
 
 }  // namespace
 
 ReplacingFileWriter::~ReplacingFileWriter() {
-  if (descriptor_ >= 0) ::close(descriptor_);
-  if (!temporary_.empty() && !replaced_) ::unlink(temporary_.c_str());
+  if (descriptor_ >= 0) system_files::Close(descriptor_);
+  if (!temporary_.empty() && !replaced_) system_files::RemoveFile(temporary_);
 }
 
 bool ReplacingFileWriter::Failed(std::string& why, const std::string& doing) {
@@ -35,8 +34,7 @@ bool ReplacingFileWriter::Failed(std::string& why, const std::string& doing) {
 bool ReplacingFileWriter::Open(std::string& why) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string name = TemporaryNameFor(target_);
-    // Made with the permissions any new file gets, not a private mode.
-    descriptor_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    descriptor_ = system_files::CreateNewFile(name);
     if (descriptor_ >= 0) {
       temporary_ = std::move(name);
       return true;
@@ -56,8 +54,8 @@ void ReplacingFileWriter::Write(const void* data, size_t size) {
 bool ReplacingFileWriter::Flush() {
   size_t done = 0;
   while (done < pending_.size()) {
-    const ssize_t wrote = ::write(descriptor_, pending_.data() + done, pending_.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
+    const int64_t wrote =
+        system_files::WriteSome(descriptor_, pending_.data() + done, pending_.size() - done);
     if (wrote <= 0) {
       error_ = wrote < 0 ? errno : EIO;
       return false;
@@ -74,8 +72,8 @@ bool ReplacingFileWriter::Finish(std::string& why) {
     return Failed(why, "cannot write " + temporary_);
   }
   if (error_ == 0) Flush();
-  if (error_ == 0 && ::fsync(descriptor_) != 0) error_ = errno;
-  if (::close(descriptor_) != 0 && error_ == 0) error_ = errno;
+  if (error_ == 0 && !system_files::Sync(descriptor_)) error_ = errno;
+  if (!system_files::Close(descriptor_) && error_ == 0) error_ = errno;
   descriptor_ = -1;
   if (error_ != 0) return Failed(why, "cannot write " + temporary_);
   finished_ = true;
@@ -87,7 +85,7 @@ bool ReplacingFileWriter::Replace(std::string& why) {
     error_ = EINVAL;
     return Failed(why, "cannot replace " + target_ + " before the write is complete");
   }
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (!system_files::RenameOver(temporary_, target_)) {
     error_ = errno;
     return Failed(why, "cannot replace " + target_);
   }

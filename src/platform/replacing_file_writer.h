@@ -11,7 +11,7 @@ namespace chatsieve::platform {
 
 class ReplacingFileWriter {
  public:
-  // `target` is handed to the file system unchanged.
+  // `target` is named as system_files.h describes for files to write.
   explicit ReplacingFileWriter(std::string target) : target_(std::move(target)) {}
   ReplacingFileWriter(const ReplacingFileWriter&) = delete;
   ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;

@@ -15,6 +15,8 @@ extern "C" size_t WideUnitSizeInC();
 
 namespace {
 
+#if !defined(_WIN32)
+// The DLL's export table is read by the export_and_import_tables test instead.
 std::set<std::string> ExportedSymbols(const std::string& library) {
   const std::string command = "nm -D --defined-only '" + library + "'";
   std::FILE* pipe = popen(command.c_str(), "r");
@@ -43,6 +45,7 @@ TEST(LibraryTest, ExportsTheSevenFunctionsAndChatsieveNamesOnly) {
   for (const std::string& name : others)
     EXPECT_TRUE(name.starts_with("chatsieve_")) << name;
 }
+#endif
 
 TEST(LibraryTest, HeaderWorksFromC) {
   EXPECT_EQ(WideUnitSizeInC(), sizeof(char16_t));

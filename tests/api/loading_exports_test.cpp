@@ -1,5 +1,4 @@
-// The loading exports as a host meets them: through the built library, opened with dlopen.
-#include <dlfcn.h>
+// The loading exports as a host meets them: through the built library, opened at run time.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,10 +9,11 @@
 #include <string>
 
 #include "dictionary/word_file_builder.h"
+#include "support/shared_library.h"
 #include "support/temporary_directory.h"
 
 // Every allocation of the process, the library's included, goes through these, so a
-// test can tell how many are live.
+// test can tell how many are live. A DLL keeps its own allocator, so not on Windows.
 namespace {
 std::atomic<long> live_allocations{0};
 
@@ -31,7 +31,11 @@ void Release(void* block) {
 }
 }  // namespace
 
+#if defined(_WIN32)
+#define CHATSIEVE_EXPORTED
+#else
 #define CHATSIEVE_EXPORTED __attribute__((visibility("default")))
+#endif
 CHATSIEVE_EXPORTED void* operator new(std::size_t size) {
   return Allocate(size);
 }
@@ -67,28 +71,27 @@ namespace {
 using testing::TemporaryDirectory;
 
 constexpr size_t kPathCapacity = 260;
+#if defined(_WIN32)
+constexpr const char* kRenamedLibrary = "renamed.dll";
+#else
+constexpr const char* kRenamedLibrary = "librenamed.so";
+#endif
 
-// The built library, opened for one test and closed after it.
+// The built library's loading exports, for one test.
 class Library {
  public:
-  explicit Library(const std::string& path)
-      : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-    if (handle_ == nullptr) throw std::runtime_error(::dlerror());
-    init_ = reinterpret_cast<decltype(init_)>(::dlsym(handle_, "InitBadChatMan"));
-    init_wide_ = reinterpret_cast<decltype(init_wide_)>(::dlsym(handle_, "InitBadChatManW"));
-    if (init_ == nullptr || init_wide_ == nullptr) throw std::runtime_error("exports missing");
-  }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-  ~Library() { ::dlclose(handle_); }
+  explicit Library(const std::filesystem::path& path)
+      : library_(path),
+        init_(library_.Find<int32_t(const char*)>("InitBadChatMan")),
+        init_wide_(library_.Find<int32_t(const char16_t*)>("InitBadChatManW")) {}
 
   int32_t Init(const char* path) const { return init_(path); }
   int32_t InitW(const char16_t* path) const { return init_wide_(path); }
 
  private:
-  void* handle_;
-  int32_t (*init_)(const char*) = nullptr;
-  int32_t (*init_wide_)(const char16_t*) = nullptr;
+  testing::SharedLibrary library_;
+  int32_t (*init_)(const char*);
+  int32_t (*init_wide_)(const char16_t*);
 };
 
 std::string NarrowList() {
@@ -156,7 +159,8 @@ TEST(LoadingExports, RefusePathsOf260CharactersOrMore) {
   }
 }
 
-// A copy of the library in a directory of its own, where the default lists are looked for.
+// A copy of the library under another file name in a directory of its own, where the
+// default lists are looked for.
 TEST(LoadingExports, DefaultPathIsBesideTheLibrary) {
   const struct {
     const char* what;
@@ -165,8 +169,8 @@ TEST(LoadingExports, DefaultPathIsBesideTheLibrary) {
     int32_t narrow_result;
     int32_t wide_result;
   } cases[] = {
-      {"both lists beside the library", 40, true, 1, 1},
-      {"no lists beside the library", 40, false, 0, 0},
+      {"both lists beside the library", 100, true, 1, 1},
+      {"no lists beside the library", 100, false, 0, 0},
       {"the narrow default just fits, the wide one does not", kPathCapacity - 1 - 10, true, 1, 0},
       {"neither default fits", kPathCapacity - 1 - 9, true, 0, 0},
   };
@@ -175,7 +179,7 @@ TEST(LoadingExports, DefaultPathIsBesideTheLibrary) {
     TemporaryDirectory directory;
     const std::filesystem::path folder = DirectoryOfLength(directory.Path(), c.directory_length);
     ASSERT_EQ((folder / "").string().size(), c.directory_length);
-    const std::filesystem::path copy = folder / "libchatsieve.so";
+    const std::filesystem::path copy = folder / kRenamedLibrary;
     std::filesystem::copy_file(CHATSIEVE_LIBRARY_PATH, copy);
     if (c.lists_present) {
       const auto relative = folder.lexically_relative(directory.Path());
@@ -189,6 +193,9 @@ TEST(LoadingExports, DefaultPathIsBesideTheLibrary) {
 }
 
 TEST(LoadingExports, UnloadingReleasesEveryWordStored) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "the DLL allocates through its own operator new, which this test can't count";
+#endif
   TemporaryDirectory directory;
   const std::string narrow = directory.Write("list.bcd", NarrowList());
   const std::string library_path = CHATSIEVE_LIBRARY_PATH;

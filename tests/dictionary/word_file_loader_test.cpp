@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <climits>
 #include <span>
 #include <string>
@@ -11,6 +9,7 @@
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_file_test_support.h"
 #include "dictionary/word_index.h"
+#include "support/special_file.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve {
@@ -250,9 +249,7 @@ TEST(WordFileLoads, EachLoadReplacesTheWordsInForce) {
 
 TEST(WordFileLoads, RefuseWhatIsNoRegularFile) {
   TemporaryDirectory directory;
-  const std::string fifo = (directory.Path() / "fifo").string();
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const std::string paths[] = {directory.Path().string(), fifo, ""};
+  const std::string paths[] = {directory.Path().string(), testing::SpecialFileIn(directory), ""};
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     WordIndex filter;

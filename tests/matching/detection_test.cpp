@@ -7,6 +7,7 @@
 #include "api/bad_chat_man.h"
 #include "matching/detect_by_level.h"
 #include "matching/detection_test_support.h"
+#include "support/system_converter.h"
 
 namespace chatsieve {
 namespace {
@@ -167,12 +168,15 @@ TEST(Detection, NothingIsFoundWhileTheWordCountIsZero) {
 }
 
 TEST(Detection, NarrowTextThatIsNotValidCodePage949) {
+  CHATSIEVE_SKIP_ON_WINDOWS_ITSELF();
   const auto filter = FilterOf({u"BAD", u"\uFFFDA"});
   EXPECT_EQ(filter->FindBadWord("\x80xbad"), 1);
+  // Wine's converter swallows the letter after the broken lead.
+  const int32_t letter_kept = test_support::ByTables(1, 0);
   EXPECT_EQ(filter->FindBadWord("\xC8"
                                 "a"),
-            1);
-  EXPECT_EQ(filter->FindBadWordStripped("\xC8.a"), 1);
+            letter_kept);
+  EXPECT_EQ(filter->FindBadWordStripped("\xC8.a"), letter_kept);
   EXPECT_EQ(filter->FindBadWord("\xB0"), 0);
   EXPECT_EQ(filter->FindBadWordStripped("\xFF\xFF"), 0);
 }

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <random>
 #include <string>
 
+#include "support/special_file.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve::platform {
@@ -108,9 +107,8 @@ TEST(TextModeReader, TellsTheRawBytesLeft) {
 
 TEST(TextModeReader, OpensOnlyRegularFiles) {
   TemporaryDirectory directory;
-  const std::string fifo = (directory.Path() / "fifo").string();
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const std::string paths[] = {directory.Path().string(), fifo, "", directory.Path() / "missing"};
+  const std::string paths[] = {directory.Path().string(), testing::SpecialFileIn(directory), "",
+                               (directory.Path() / "missing").string()};
   for (const std::string& path : paths) {
     TextModeReader reader;
     EXPECT_FALSE(reader.Open(path.c_str())) << path;

@@ -1,10 +1,9 @@
 // A directory of its own for one test, removed with everything in it afterwards.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,10 +12,16 @@ namespace chatsieve::testing {
 
 class TemporaryDirectory {
  public:
+  // A new directory, never one that exists: a name taken by another test is tried again.
   TemporaryDirectory() {
-    std::string name = (std::filesystem::temp_directory_path() / "chatsieve-test-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make " + name);
-    path_ = name;
+    std::random_device seed;
+    std::mt19937 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = base / ("chatsieve-test-" + std::to_string(random() % 1000000));
+      if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("cannot make a directory in " + base.string());
   }
   TemporaryDirectory(const TemporaryDirectory&) = delete;
   TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
