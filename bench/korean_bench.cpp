@@ -133,7 +133,7 @@ void PrintQuality() {
     all += kind.lines.size();
     found_korean += korean;
     found_separators += separators;
-    found_without_spaces += spaces;
+    found_without_spaces += without_spaces;
   }
   std::printf("%-30s %6zu %10s %8s %8.1f %8.1f %8.1f\n\n", "all kinds", all, "", "",
               Percent(found_korean, all), Percent(found_separators, all),
@@ -181,7 +181,6 @@ BENCHMARK(BM_Screen)
     ->ArgName("options")
     ->Arg(0)
     ->Arg(kSeparators)
-    ->Arg(kKorean)
     ->Arg(kKoreanButSpaces | kSeparators)
     ->Arg(kKorean)
     ->Arg(kKorean | kSeparators);

@@ -45,6 +45,10 @@ bool SameSound(int drawn_out, int vowel) {
 // ㅇ with the sound of the vowel before it and no tail, after a syllable without a tail:
 // 시이, 바아, 개애, 야아. A syllable with a tail (미임, 바알) is a syllable of its own.
 bool DrawsOut(char32_t previous, char32_t current) {
+  // The syllables of ㅇ are one block: most characters are turned away by two compares.
+  constexpr char32_t kFirst = platform::JoinSyllable({platform::kSilentLead, 0, 0});
+  constexpr char32_t kLast = platform::JoinSyllable({platform::kSilentLead + 1, 0, 0});
+  if (current < kFirst || current >= kLast) return false;
   const std::optional<platform::SyllableParts> now = platform::SplitSyllable(current);
   if (!now || now->lead != platform::kSilentLead || now->tail != 0) return false;
   const std::optional<platform::SyllableParts> before = platform::SplitSyllable(previous);

@@ -2,12 +2,16 @@
 // it leaves clean, and that masking covers exactly the original characters.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "chatsieve/filter.h"
+#include "dictionary/word_list.h"
 #include "filter/compiled_words.h"
 #include "matching/korean_forms.h"
+#include "matching/match_option_names.h"
 #include "matching/screening.h"
 #include "matching/text_encoding.h"
 
@@ -99,6 +103,54 @@ TEST(KoreanOptions, DeriveABoundedNumberOfForms) {
   forms.clear();
   DeriveForms(U"각난닫랄맘밥", MatchOptions::FromBits(CHATSIEVE_KOREAN), forms);
   EXPECT_EQ(forms.size(), kMaxDerivedForms);
+}
+
+WordList SampleList(const std::string& name) {
+  std::ifstream in(std::string(CHATSIEVE_SAMPLE_DATA) + "/" + name, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  WordList words;
+  EXPECT_TRUE(ReadWordListText(text.str(), words).empty()) << name;
+  return words;
+}
+
+// An allowed word that holds no listed word allows nothing: a typo or a stale entry.
+TEST(KoreanOptions, EverySampleAllowedWordHoldsAListedWord) {
+  const MatchOptions options = MatchOptions::FromBits(CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS);
+  const WordList allowed_words = SampleList("sample-allowed.txt");
+  const auto forbidden = CompileWords(SampleList("sample-words.txt"), options);
+  const auto none = CompileWords(WordList(), options);
+  const auto allowed = CompileWords(allowed_words, AllowedWordOptions(options));
+  ASSERT_GT(allowed_words.Size(), 40u);
+  for (size_t k = 0; k < allowed_words.Size(); ++k) {
+    const std::string_view word = allowed_words[k];
+    EXPECT_TRUE(HoldsWord<Utf8>({forbidden->index, none->index, options}, word)) << word;
+    EXPECT_FALSE(HoldsWord<Utf8>({forbidden->index, allowed->index, options}, word)) << word;
+  }
+}
+
+TEST(KoreanOptions, AreNamedAsOperatorsGiveThem) {
+  struct Named {
+    std::string_view names;
+    std::optional<uint32_t> bits;
+  };
+  const std::vector<Named> cases = {
+      {"korean", CHATSIEVE_KOREAN},
+      {"width,jamo", CHATSIEVE_WIDTH | CHATSIEVE_JAMO},
+      {"korean,separators", CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS},
+      {"spaces", CHATSIEVE_SPACES},
+      {"", std::nullopt},
+      {"width,", std::nullopt},
+      {"Width", std::nullopt},
+      {"jamo,fullwidth", std::nullopt},
+  };
+  for (const Named& c : cases) {
+    const std::optional<MatchOptions> options = MatchOptionsFromNames(c.names);
+    EXPECT_EQ(options.has_value(), c.bits.has_value()) << c.names;
+    if (options && c.bits) {
+      EXPECT_EQ(options->Bits(), *c.bits) << c.names;
+    }
+  }
 }
 
 }  // namespace
