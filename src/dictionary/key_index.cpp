@@ -4,6 +4,7 @@
 #include <bit>
 #include <numeric>
 #include <stdexcept>
+#include <string>
 
 namespace chatsieve {
 namespace {
@@ -27,6 +28,18 @@ void KeyIndex::Builder::Add(std::u32string_view key, KeyEnd end) {
   starts_.push_back(points_.size());
   points_.insert(points_.end(), key.begin(), key.end());
   ends_.push_back(end);
+}
+
+void KeyStartFilter::Reset(size_t keys, size_t single_keys) {
+  // The single-character hash has 32 bits to give.
+  const size_t pair_bits = PowerOfTwoAtLeast(keys * kBitsPerKey);
+  const size_t single_bits =
+      std::min<size_t>(PowerOfTwoAtLeast(single_keys * kBitsPerKey), size_t{1} << 31);
+  pair_bits_.assign(pair_bits / 64, 0);
+  single_bits_.assign(single_bits / 64, 0);
+  pair_shift_ = 64 - std::countr_zero(pair_bits);
+  single_shift_ = 32 - std::countr_zero(single_bits);
+  has_single_keys_ = single_keys > 0;
 }
 
 KeyIndex KeyIndex::Builder::Build() && {
@@ -95,18 +108,18 @@ KeyIndex KeyIndex::Builder::Build() && {
   size_t single_keys = 0;
   for (uint32_t k = 0; k < count; ++k)
     single_keys += key(k).size() == 1 ? 1 : 0;
-  const size_t single_bits = PowerOfTwoAtLeast(single_keys * kBitsPerKey);
-  index.single_bits_.assign(single_bits / 64, 0);
-  index.single_mask_ = single_bits - 1;
-  const size_t pair_bits = PowerOfTwoAtLeast(size_t{count} * kBitsPerKey);
-  index.pair_bits_.assign(pair_bits / 64, 0);
-  index.pair_shift_ = 64 - std::countr_zero(pair_bits);
+  index.code_point_start_.Reset(count, single_keys);
   for (uint32_t k = 0; k < count; ++k) {
     const std::u32string_view text = key(k);
-    if (text.size() == 1) {
-      Set(index.single_bits_, index.SingleSlot(text[0]));
+    if (text[0] > 0xFFFF) {
+      index.has_long_first_ = true;
     } else {
-      Set(index.pair_bits_, index.PairSlot(text[0], text[1]));
+      index.first_bits_[text[0] >> 6] |= uint64_t{1} << (text[0] & 63);
+    }
+    if (text.size() == 1) {
+      index.code_point_start_.AddSingle(text[0]);
+    } else {
+      index.code_point_start_.AddPair(text[0], text[1]);
     }
   }
   return index;
@@ -137,8 +150,8 @@ KeyIndex::Node KeyIndex::Child(Node node, char32_t code_point) const {
 size_t KeyIndex::MemoryBytes() const {
   return label_.capacity() * sizeof(char32_t) + child_begin_.capacity() * sizeof(uint32_t) +
          end_begin_.capacity() * sizeof(uint32_t) + ends_.capacity() * sizeof(KeyEnd) +
-         root_slots_.capacity() * sizeof(Node) + single_bits_.capacity() * sizeof(uint64_t) +
-         pair_bits_.capacity() * sizeof(uint64_t);
+         root_slots_.capacity() * sizeof(Node) + code_point_start_.MemoryBytes() +
+         first_bits_.capacity() * sizeof(uint64_t);
 }
 
 }  // namespace chatsieve

@@ -18,6 +18,46 @@ struct KeyEnd {
   bool whole_latin_token = false;
 };
 
+// A conservative test of "can a key start here?" from two characters, each given as a
+// 32-bit value: never false where a key starts.
+class KeyStartFilter {
+ public:
+  // `bits_per_key` bits for each of `keys` keys.
+  void Reset(size_t keys, size_t single_keys);
+  void AddPair(uint32_t first, uint32_t second) { Set(pair_bits_, PairSlot(first, second)); }
+  void AddSingle(uint32_t first) { Set(single_bits_, SingleSlot(first)); }
+
+  bool MayStart(uint32_t first, uint32_t second) const {
+    if (IsSet(pair_bits_, PairSlot(first, second))) return true;
+    return has_single_keys_ && IsSet(single_bits_, SingleSlot(first));
+  }
+  size_t MemoryBytes() const {
+    return (pair_bits_.capacity() + single_bits_.capacity()) * sizeof(uint64_t);
+  }
+
+ private:
+  static bool IsSet(const std::vector<uint64_t>& bits, size_t bit) {
+    return (bits[bit >> 6] >> (bit & 63)) & 1;
+  }
+  static void Set(std::vector<uint64_t>& bits, size_t bit) {
+    bits[bit >> 6] |= uint64_t{1} << (bit & 63);
+  }
+  size_t PairSlot(uint32_t first, uint32_t second) const {
+    const uint64_t key = (uint64_t{first} << 32) | second;
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> pair_shift_);
+  }
+  size_t SingleSlot(uint32_t first) const {
+    return static_cast<size_t>((first * 0x9E3779B1u) >> single_shift_);
+  }
+
+  // Before a build: one word of bits each, none set, so no test for emptiness is needed.
+  std::vector<uint64_t> pair_bits_ = std::vector<uint64_t>(1, 0);
+  std::vector<uint64_t> single_bits_ = std::vector<uint64_t>(1, 0);
+  int pair_shift_ = 58;
+  int single_shift_ = 26;
+  bool has_single_keys_ = false;
+};
+
 class KeyIndex {
  public:
   using Node = uint32_t;
@@ -43,9 +83,13 @@ class KeyIndex {
   // A cheap, conservative test from the first two code points at a text position
   // (`second` is kTextEnd at the end): false means no key starts there.
   bool MayStart(char32_t first, char32_t second) const {
-    if (pair_bits_.empty()) return false;
-    if (IsSet(single_bits_, SingleSlot(first))) return true;
-    return IsSet(pair_bits_, PairSlot(first, second));
+    return code_point_start_.MayStart(first, second);
+  }
+  // A cheaper, weaker test from the first code point alone, for matchers that would
+  // rather not decode the second: one bit per 16-bit code point.
+  bool MayBeFirst(char32_t code_point) const {
+    if (code_point > 0xFFFF) return has_long_first_;
+    return (first_bits_[code_point >> 6] >> (code_point & 63)) & 1;
   }
 
   // The node a key's first code point leads to, or kNoNode.
@@ -56,25 +100,11 @@ class KeyIndex {
     return {ends_.data() + end_begin_[node], ends_.data() + end_begin_[node + 1]};
   }
 
-  bool Empty() const { return pair_bits_.empty(); }
+  bool Empty() const { return label_.size() <= 1; }
   bool HasWholeTokenKeys() const { return has_whole_token_keys_; }
   size_t MemoryBytes() const;
 
  private:
-  static bool IsSet(const std::vector<uint64_t>& bits, size_t bit) {
-    return (bits[bit >> 6] >> (bit & 63)) & 1;
-  }
-  static void Set(std::vector<uint64_t>& bits, size_t bit) {
-    bits[bit >> 6] |= uint64_t{1} << (bit & 63);
-  }
-  size_t SingleSlot(char32_t code_point) const {
-    return static_cast<size_t>((code_point * 0x9E3779B1u) & single_mask_);
-  }
-  size_t PairSlot(char32_t first, char32_t second) const {
-    const uint64_t key = (uint64_t{first} << 32) | second;
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> pair_shift_);
-  }
-
   // Node 0 is the root. The children of node n are the nodes
   // [child_begin_[n], child_begin_[n + 1]), ordered by label; its key ends are
   // ends_[end_begin_[n] .. end_begin_[n + 1]).
@@ -86,10 +116,9 @@ class KeyIndex {
   // open-addressed table finds them in one probe. Empty slots hold kNoNode.
   std::vector<Node> root_slots_;
   size_t root_mask_ = 0;
-  std::vector<uint64_t> single_bits_;
-  size_t single_mask_ = 0;
-  std::vector<uint64_t> pair_bits_;
-  int pair_shift_ = 64;
+  KeyStartFilter code_point_start_;
+  std::vector<uint64_t> first_bits_ = std::vector<uint64_t>(65536 / 64, 0);
+  bool has_long_first_ = false;
   bool has_whole_token_keys_ = false;
 };
 

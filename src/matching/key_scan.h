@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <type_traits>
 
@@ -20,19 +21,25 @@ template <typename Encoding>
 class RawCursor {
  public:
   using Unit = typename Encoding::Unit;
-  explicit RawCursor(std::basic_string_view<Unit> text) : text_(text) { Decode(); }
+  explicit RawCursor(std::basic_string_view<Unit> text, size_t offset = 0)
+      : start_(text.data()), at_(text.data() + offset), end_(text.data() + text.size()) {
+    Decode();
+  }
+  std::basic_string_view<Unit> Text() const { return {start_, static_cast<size_t>(end_ - start_)}; }
 
-  bool AtEnd() const { return at_ == text_.size(); }
+  bool AtEnd() const { return at_ == end_; }
   char32_t CodePoint() const { return code_point_; }
-  size_t Begin() const { return at_; }
-  size_t End() const { return at_ + units_; }
+  size_t Begin() const { return static_cast<size_t>(at_ - start_); }
+  size_t End() const { return Begin() + units_; }
   void Advance() {
     at_ += units_;
     Decode();
   }
   // Whether a Latin letter stands right before or right after this character.
-  bool LatinBefore() const { return at_ > 0 && IsLatinUnit(text_[at_ - 1]); }
-  bool LatinAfter() const { return End() < text_.size() && IsLatinUnit(text_[End()]); }
+  bool LatinBefore() const { return at_ != start_ && IsLatinUnit(at_[-1]); }
+  bool LatinAfter() const {
+    return end_ - at_ > static_cast<ptrdiff_t>(units_) && IsLatinUnit(at_[units_]);
+  }
 
  private:
   static bool IsLatinUnit(Unit unit) {
@@ -42,15 +49,16 @@ class RawCursor {
 
   void Decode() {
     if (AtEnd()) return;
-    const DecodedChar decoded = Encoding::Decode(text_.data() + at_, text_.size() - at_);
+    const DecodedChar decoded = Encoding::Decode(at_, static_cast<size_t>(end_ - at_));
     code_point_ = FoldCase(decoded.code_point);
-    units_ = decoded.units;
+    units_ = static_cast<uint32_t>(decoded.units);
   }
 
-  std::basic_string_view<Unit> text_;
-  size_t at_ = 0;
-  size_t units_ = 0;
+  const Unit* start_;
+  const Unit* at_;
+  const Unit* end_;
   char32_t code_point_ = 0;
+  uint32_t units_ = 0;
 };
 
 // Reads characters already prepared by the filter's options.
@@ -75,26 +83,89 @@ class CharCursor {
   size_t index_ = 0;
 };
 
+namespace key_scan_detail {
+
+// Reports every key that starts at `at`, shortest first, until `found` returns true.
+template <typename Cursor, typename Found>
+bool WalkKeys(const KeyIndex& index, const Cursor& at, Found& found) {
+  Cursor last = at;
+  for (KeyIndex::Node node = index.First(at.CodePoint()); node != KeyIndex::kNoNode;) {
+    for (const KeyEnd& end : index.EndsAt(node)) {
+      if (found(at, last, end)) return true;
+    }
+    last.Advance();
+    if (last.AtEnd()) return false;
+    node = index.Child(node, last.CodePoint());
+  }
+  return false;
+}
+
+}  // namespace key_scan_detail
+
 // Calls `found(first, last, end)` for every key that spans the characters from cursor
 // `first` to cursor `last`, until it returns true; then returns true.
 template <typename Cursor, typename Found>
 bool ScanKeys(const KeyIndex& index, Cursor at, Found found) {
-  for (; !at.AtEnd(); at.Advance()) {
-    Cursor last = at;
-    last.Advance();
-    const char32_t second = last.AtEnd() ? KeyIndex::kTextEnd : last.CodePoint();
-    if (!index.MayStart(at.CodePoint(), second)) continue;
-    last = at;
-    for (KeyIndex::Node node = index.First(at.CodePoint()); node != KeyIndex::kNoNode;) {
-      for (const KeyEnd& end : index.EndsAt(node)) {
-        if (found(at, last, end)) return true;
-      }
-      last.Advance();
-      if (last.AtEnd()) break;
-      node = index.Child(node, last.CodePoint());
-    }
+  if (at.AtEnd()) return false;
+  // `next` runs one character ahead, so each character is decoded once for the start
+  // filter; only positions it lets through walk the trie.
+  Cursor next = at;
+  next.Advance();
+  for (;;) {
+    const char32_t second = next.AtEnd() ? KeyIndex::kTextEnd : next.CodePoint();
+    if (index.MayStart(at.CodePoint(), second) && key_scan_detail::WalkKeys(index, at, found))
+      return true;
+    if (next.AtEnd()) return false;
+    at = next;
+    next.Advance();
   }
-  return false;
+}
+
+namespace key_scan_detail {
+
+// The character at `at` of UTF-8 text, case folded, for the start filter: ASCII and
+// three-byte shapes (Hangul and most of the 16-bit range) are read straight from the
+// bytes, the rest decoded in full. A malformed shape may read as some code point: the
+// filter then lets the position through to the trie, which decodes it properly.
+inline DecodedChar QuickUtf8Char(const unsigned char* bytes, size_t at, size_t size) {
+  const unsigned char lead = bytes[at];
+  if (lead < 0x80) return {FoldCase(lead), 1};
+  if (size - at >= 3) {
+    const uint32_t word =
+        uint32_t{lead} | uint32_t{bytes[at + 1]} << 8 | uint32_t{bytes[at + 2]} << 16;
+    // Continuation bytes where they belong: the two it steps over start nothing.
+    if ((word & 0xC0C0F0) == 0x8080E0)
+      return {(word & 0x0F) << 12 | (word >> 2 & 0xFC0) | (word >> 16 & 0x3F), 3};
+  }
+  const DecodedChar decoded = Utf8::Decode(reinterpret_cast<const char*>(bytes + at), size - at);
+  return {FoldCase(decoded.code_point), decoded.units};
+}
+
+}  // namespace key_scan_detail
+
+// UTF-8 as written: the start filter takes characters read straight from the bytes, and
+// only the positions it lets through are decoded properly for the trie.
+template <typename Found>
+bool ScanKeys(const KeyIndex& index, RawCursor<Utf8> start, Found found) {
+  using key_scan_detail::QuickUtf8Char;
+  const std::string_view text = start.Text();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t size = text.size();
+  size_t at = start.Begin();
+  if (at == size) return false;
+  DecodedChar here = QuickUtf8Char(bytes, at, size);
+  for (;;) {
+    const size_t next = at + here.units;
+    const DecodedChar after =
+        next < size ? QuickUtf8Char(bytes, next, size) : DecodedChar{KeyIndex::kTextEnd, 0};
+    if (index.MayStart(here.code_point, after.code_point) &&
+        key_scan_detail::WalkKeys(index, RawCursor<Utf8>(text, at), found)) {
+      return true;
+    }
+    if (next >= size) return false;
+    at = next;
+    here = after;
+  }
 }
 
 }  // namespace chatsieve

@@ -21,9 +21,18 @@ struct Utf8 {
   using Unit = char;
 
   static DecodedChar Decode(const Unit* text, size_t left) {
-    const auto lead = static_cast<unsigned char>(text[0]);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char lead = bytes[0];
     if (lead < 0x80) return {lead, 1};
-    return DecodeMultiByte(reinterpret_cast<const unsigned char*>(text), left);
+    // Hangul, like most of the 16-bit range, takes three bytes: the common case first.
+    if ((lead & 0xF0) == 0xE0 && left >= 3 && (bytes[1] & 0xC0) == 0x80 &&
+        (bytes[2] & 0xC0) == 0x80) {
+      const char32_t code_point =
+          (char32_t{lead & 0x0Fu} << 12) | (char32_t{bytes[1] & 0x3Fu} << 6) | (bytes[2] & 0x3Fu);
+      const bool valid = code_point >= 0x800 && (code_point < 0xD800 || code_point > 0xDFFF);
+      return valid ? DecodedChar{code_point, 3} : DecodedChar{kInvalidChar, 1};
+    }
+    return DecodeMultiByte(bytes, left);
   }
 
   static void Append(std::basic_string<Unit>& out, char32_t code_point) {

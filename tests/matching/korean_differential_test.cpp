@@ -43,7 +43,7 @@ WordList ListOf(const std::vector<std::u32string>& words) {
   return list;
 }
 
-TEST(KoreanDifferential, FindsWhatTheReferenceFinds) {
+TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
   std::mt19937 random(11);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 400; ++round) {
@@ -66,6 +66,11 @@ TEST(KoreanDifferential, FindsWhatTheReferenceFinds) {
       for (const Occurrence& o : found)
         fast.insert({o.begin, o.end, o.word});
       ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
+          << "options " << std::hex << options << " text " << Utf8Of(text);
+      std::u16string masked;
+      MaskWords<Utf16>(screening, units, U'*', MaskStyle::kWhole, masked);
+      const std::u32string expected = reference::MaskKorean(options, words, allowed, text);
+      ASSERT_EQ(masked, std::u16string(expected.begin(), expected.end()))
           << "options " << std::hex << options << " text " << Utf8Of(text);
     }
   }

@@ -316,11 +316,17 @@ std::vector<std::pair<std::u32string, bool>> KeysOfWord(uint32_t options,
   return keys;
 }
 
-std::set<Find> FindKorean(uint32_t options, const std::vector<std::u32string>& words,
-                          const std::vector<std::u32string>& allowed, const std::u32string& text) {
-  const Chars chars = ReadKorean(options, text);
+namespace {
+
+struct Occurrence {
+  Find find;
+  size_t first, last;  // read characters
+};
+
+std::vector<Occurrence> Uncovered(uint32_t options, const std::vector<std::u32string>& words,
+                                  const std::vector<std::u32string>& allowed, const Chars& chars) {
   const auto occurrences = [&](const std::vector<std::u32string>& list, bool are_allowed) {
-    std::set<Find> found;
+    std::vector<Occurrence> found;
     for (size_t w = 0; w < list.size(); ++w) {
       for (const auto& [key, whole_token] : KeysOfWord(options, list[w], are_allowed)) {
         for (size_t at = 0; at + key.size() <= chars.size(); ++at) {
@@ -332,21 +338,46 @@ std::set<Find> FindKorean(uint32_t options, const std::vector<std::u32string>& w
           if (whole_token && ((at > 0 && IsLatin(chars[at - 1].code_point)) ||
                               (after < chars.size() && IsLatin(chars[after].code_point))))
             continue;
-          found.insert({chars[at].begin, chars[after - 1].end, static_cast<uint32_t>(w)});
+          found.push_back(
+              {{chars[at].begin, chars[after - 1].end, static_cast<uint32_t>(w)}, at, after - 1});
         }
       }
     }
     return found;
   };
-  const std::set<Find> allowed_found = occurrences(allowed, true);
-  std::set<Find> found;
-  for (const Find& f : occurrences(words, false)) {
+  const std::vector<Occurrence> allowed_found = occurrences(allowed, true);
+  std::vector<Occurrence> found;
+  for (const Occurrence& f : occurrences(words, false)) {
     bool covered = false;
-    for (const Find& a : allowed_found)
-      covered = covered || (std::get<0>(a) <= std::get<0>(f) && std::get<1>(f) <= std::get<1>(a));
-    if (!covered) found.insert(f);
+    for (const Occurrence& a : allowed_found)
+      covered = covered || (std::get<0>(a.find) <= std::get<0>(f.find) &&
+                            std::get<1>(f.find) <= std::get<1>(a.find));
+    if (!covered) found.push_back(f);
   }
   return found;
+}
+
+}  // namespace
+
+std::set<Find> FindKorean(uint32_t options, const std::vector<std::u32string>& words,
+                          const std::vector<std::u32string>& allowed, const std::u32string& text) {
+  std::set<Find> found;
+  for (const Occurrence& o : Uncovered(options, words, allowed, ReadKorean(options, text)))
+    found.insert(o.find);
+  return found;
+}
+
+std::u32string MaskKorean(uint32_t options, const std::vector<std::u32string>& words,
+                          const std::vector<std::u32string>& allowed, const std::u32string& text) {
+  const Chars chars = ReadKorean(options, text);
+  std::u32string masked = text;
+  for (const Occurrence& o : Uncovered(options, words, allowed, chars)) {
+    for (size_t k = o.first; k <= o.last; ++k) {
+      for (size_t c = chars[k].begin; c < chars[k].end; ++c)
+        masked[c] = U'*';
+    }
+  }
+  return masked;
 }
 
 }  // namespace chatsieve::reference

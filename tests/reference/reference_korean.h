@@ -35,4 +35,9 @@ using Find = std::tuple<size_t, size_t, uint32_t>;  // begin, end (characters), 
 std::set<Find> FindKorean(uint32_t options, const std::vector<std::u32string>& words,
                           const std::vector<std::u32string>& allowed, const std::u32string& text);
 
+// The text with every original character read into an uncovered occurrence replaced
+// by '*'; the characters an occurrence skipped are kept.
+std::u32string MaskKorean(uint32_t options, const std::vector<std::u32string>& words,
+                          const std::vector<std::u32string>& allowed, const std::u32string& text);
+
 }  // namespace chatsieve::reference

@@ -1,0 +1,291 @@
+// The filter's speed on the chat corpus next to the legacy calls it must keep up with,
+// in the same run: check / find / mask as written against IsBadW / IsBadToRepW level 1,
+// with separators against level 2; screening while another thread reloads every 100 ms;
+// two screening threads; building filters; and the memory a snapshot takes per word.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chatsieve/filter.hpp>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench_corpus.h"
+#include "dictionary/bad_chat_man.h"
+#include "filter/compiled_words.h"
+#include "matching/detect_by_level.h"
+#include "matching/mask_by_level.h"
+#include "platform/utf8.h"
+#include "reference/reference_filter.h"
+
+namespace chatsieve::bench {
+namespace {
+
+constexpr size_t kWords = 10000;
+
+std::string ListOf(const std::vector<std::u16string>& words) {
+  std::string list;
+  for (const std::u16string& word : words)
+    list += platform::Utf16ToUtf8(word) + "\n";
+  return list;
+}
+
+const std::vector<std::string>& Utf8Lines() {
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> converted;
+    for (const std::u16string& line : Chat().wide_lines)
+      converted.push_back(platform::Utf16ToUtf8(line));
+    return converted;
+  }();
+  return lines;
+}
+
+const Filter& FilterOf(bool separators) {
+  static std::map<bool, Filter> filters;
+  auto found = filters.find(separators);
+  if (found == filters.end()) {
+    found =
+        filters.emplace(separators, Filter(separators ? Options(Option::kSeparators) : Options()))
+            .first;
+    found->second.LoadText(ListOf(Words(kWords)));
+  }
+  return found->second;
+}
+
+const BadChatMan& Legacy() {
+  static const BadChatMan* legacy = [] {
+    auto* filter = new BadChatMan;
+    Fill(*filter, Words(kWords));
+    return filter;
+  }();
+  return *legacy;
+}
+
+// One message per iteration, line after line; `found` counts lines with a word.
+template <typename Lines, typename Screen>
+void ScreenLines(benchmark::State& state, const Lines& lines, Screen screen) {
+  size_t line = 0;
+  int64_t found = 0;
+  for (auto _ : state) {
+    found += screen(lines[line]) ? 1 : 0;
+    if (++line == lines.size()) line = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["found_per_pass"] = static_cast<double>(found) *
+                                     static_cast<double>(lines.size()) /
+                                     static_cast<double>(state.iterations());
+}
+
+void Register(const std::string& name, void (*run)(benchmark::State&, bool), bool separators) {
+  const int64_t iterations = static_cast<int64_t>(Utf8Lines().size()) * 10;
+  benchmark::RegisterBenchmark(name.c_str(), run, separators)->Iterations(iterations);
+}
+
+void FilterCheck(benchmark::State& state, bool separators) {
+  const Filter& filter = FilterOf(separators);
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) { return filter.Check(line); });
+}
+
+void FilterFind(benchmark::State& state, bool separators) {
+  const Filter& filter = FilterOf(separators);
+  ScreenLines(state, Utf8Lines(),
+              [&](const std::string& line) { return !filter.Find(line).empty(); });
+}
+
+void FilterMask(benchmark::State& state, bool separators) {
+  const Filter& filter = FilterOf(separators);
+  std::vector<char> out(4096);
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) {
+    size_t length = 0;
+    return chatsieve_mask(filter.Handle(), line.data(), line.size(), '*', out.data(), out.size(),
+                          &length) == CHATSIEVE_FOUND;
+  });
+}
+
+void LegacyCheck(benchmark::State& state, bool separators) {
+  const BadChatMan& legacy = Legacy();
+  ScreenLines(state, Chat().wide_lines, [&](const std::u16string& line) {
+    return DetectAtLevel(legacy, separators ? 2 : 1, line.c_str()) == 1;
+  });
+}
+
+void LegacyMask(benchmark::State& state, bool separators) {
+  const BadChatMan& legacy = Legacy();
+  std::vector<char16_t> out(4096);
+  ScreenLines(state, Chat().wide_lines, [&](const std::u16string& line) {
+    return MaskAtLevel(legacy, separators ? 2 : 1, line.c_str(), out.data(), 4096, u'*') == 1;
+  });
+}
+
+// Screening while another thread replaces the words every 100 ms.
+void CheckUnderReload(benchmark::State& state) {
+  Filter filter;
+  const std::string list = ListOf(Words(kWords));
+  filter.LoadText(list);
+  std::atomic<bool> done{false};
+  std::thread reloader([&] {
+    while (!done) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      filter.LoadText(list);
+    }
+  });
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) { return filter.Check(line); });
+  done = true;
+  reloader.join();
+}
+
+void CheckThreads(benchmark::State& state) {
+  const Filter& filter = FilterOf(false);
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) { return filter.Check(line); });
+}
+
+void Build(benchmark::State& state) {
+  const std::string list = ListOf(Words(static_cast<size_t>(state.range(0))));
+  for (auto _ : state) {
+    Filter filter;
+    filter.LoadText(list);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Distinct two-syllable words, drawn with a fixed seed.
+WordList TwoSyllableWords(size_t count) {
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> syllable(0xAC00, 0xD7A3);
+  std::vector<bool> used(11172 * 11172, false);
+  WordList words;
+  while (words.Size() < count) {
+    const int first = syllable(random), second = syllable(random);
+    const size_t slot =
+        static_cast<size_t>(first - 0xAC00) * 11172 + static_cast<size_t>(second - 0xAC00);
+    if (used[slot]) continue;
+    used[slot] = true;
+    words.Add(platform::Utf16ToUtf8(
+        std::u16string{static_cast<char16_t>(first), static_cast<char16_t>(second)}));
+  }
+  return words;
+}
+
+void ReportMemory() {
+  for (const size_t count : {size_t{50000}, size_t{1000000}}) {
+    const auto compiled = CompileWords(TwoSyllableWords(count), MatchOptions());
+    const size_t bytes = compiled->words.MemoryBytes() + compiled->index.MemoryBytes();
+    std::printf("snapshot of %zu two-syllable words: %.1f MB, %.1f bytes a word\n", count,
+                bytes / 1e6, static_cast<double>(bytes) / static_cast<double>(count));
+  }
+}
+
+// Checks the filter against the reference on a slice of the corpus and prints how
+// much faster it is.
+void CompareWithReference() {
+  const std::vector<std::string>& lines = Utf8Lines();
+  reference::Words words;
+  for (const std::u16string& word : Words(1000))
+    words.forbidden.push_back(platform::Utf16ToUtf8(word));
+  Filter filter;
+  filter.LoadText(ListOf(Words(1000)));
+  const size_t slice = 2000;
+  size_t differ = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (size_t k = 0; k < slice; ++k)
+    differ += reference::Find(words, lines[k]).empty() == filter.Find(lines[k]).empty() ? 0 : 1;
+  const auto reference_time = std::chrono::steady_clock::now() - start;
+  const auto filter_start = std::chrono::steady_clock::now();
+  size_t found = 0;
+  for (size_t k = 0; k < slice; ++k)
+    found += filter.Find(lines[k]).size();
+  const auto filter_time = std::chrono::steady_clock::now() - filter_start;
+  std::printf(
+      "find, 1000 words, %zu lines: %zu differ from the reference; %.0fx faster than it (%zu "
+      "found)\n",
+      slice, differ,
+      std::chrono::duration<double>(reference_time).count() /
+          std::chrono::duration<double>(filter_time).count(),
+      found);
+}
+
+class PairReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const auto rate = run.counters.find("items_per_second");
+      if (rate != run.counters.end()) rates_[run.benchmark_name()] = rate->second.value;
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-44s %14s %14s %8s %8s\n", "filter vs what it must keep up with", "filter/s",
+                "other/s", "ratio", "target");
+    const struct {
+      const char *filter, *other;
+      double target;
+    } pairs[] = {
+        {"check/as_written/filter", "check/as_written/legacy", 1.0},
+        {"check/separators/filter", "check/separators/legacy", 1.0},
+        {"find/as_written/filter", "check/as_written/filter", 0.8},
+        {"find/separators/filter", "check/separators/filter", 0.8},
+        {"mask/as_written/filter", "mask/as_written/legacy", 1.0},
+        {"mask/separators/filter", "mask/separators/legacy", 1.0},
+        {"check/under_reload/iterations:400000", "check/as_written/filter", 0.9},
+        {"check/threads/iterations:200000/threads:2", "check/threads/iterations:400000/threads:1",
+         1.8},
+    };
+    for (const auto& pair : pairs) {
+      const double filter = Rate(pair.filter), other = Rate(pair.other);
+      std::printf("%-44s %14.0f %14.0f %7.2fx %7.2fx\n", pair.filter, filter, other, filter / other,
+                  pair.target);
+    }
+  }
+
+ private:
+  double Rate(const std::string& name) const {
+    for (const auto& [run, rate] : rates_) {
+      if (run.starts_with(name)) return rate;
+    }
+    return 0;
+  }
+  std::map<std::string, double> rates_;
+};
+
+}  // namespace
+}  // namespace chatsieve::bench
+
+int main(int argc, char** argv) {
+  using namespace chatsieve::bench;
+  benchmark::Initialize(&argc, argv);
+  for (const bool separators : {false, true}) {
+    const std::string how = separators ? "separators" : "as_written";
+    Register("check/" + how + "/filter", FilterCheck, separators);
+    Register("check/" + how + "/legacy", LegacyCheck, separators);
+    Register("find/" + how + "/filter", FilterFind, separators);
+    Register("mask/" + how + "/filter", FilterMask, separators);
+    Register("mask/" + how + "/legacy", LegacyMask, separators);
+  }
+  benchmark::RegisterBenchmark("check/under_reload", CheckUnderReload)
+      ->Iterations(400000)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("check/threads", CheckThreads)
+      ->Iterations(400000)
+      ->Threads(1)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("check/threads", CheckThreads)
+      ->Iterations(200000)
+      ->Threads(2)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("build", Build)
+      ->Arg(10000)
+      ->Arg(50000)
+      ->Unit(benchmark::kMillisecond);
+  PairReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  ReportMemory();
+  CompareWithReference();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,88 @@
+// The filter against the reference on random lists and texts, offsets exact, and as
+// written / with separators against the legacy detection at levels 1 and 2.
+#include <gtest/gtest.h>
+
+#include <chatsieve/filter.hpp>
+
+#include "dictionary/bad_chat_man.h"
+#include "filter/random_text.h"
+#include "matching/detect_by_level.h"
+#include "platform/utf8.h"
+#include "reference/reference_filter.h"
+
+namespace chatsieve {
+namespace {
+
+using testing::ListOf;
+using testing::RandomText;
+
+std::vector<reference::Found> Plain(const std::vector<Match>& matches) {
+  std::vector<reference::Found> plain;
+  for (const Match& m : matches)
+    plain.push_back({m.begin, m.end, m.word});
+  return plain;
+}
+
+class FilterDifferentialTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(FilterDifferentialTest, AgreesWithTheReference) {
+  const bool separators = GetParam();
+  RandomText random(separators ? 11 : 7);
+  for (int list = 0; list < 60; ++list) {
+    reference::Words words{random.Words(random.Between(1, 6)), random.Words(random.Between(0, 2)),
+                           separators};
+    Filter filter(separators ? Options(Option::kSeparators) : Options());
+    filter.LoadText(ListOf(words.forbidden));
+    filter.LoadText(ListOf(words.allowed), WordRole::kAllowed);
+    for (int round = 0; round < 60; ++round) {
+      const std::string text8 = random.Text8();
+      const std::u16string text16 = random.Text16();
+      const auto expected8 = reference::Find(words, text8);
+      const auto expected16 = reference::Find(words, text16);
+      ASSERT_EQ(Plain(filter.Find(text8)), expected8) << text8;
+      ASSERT_EQ(Plain(filter.Find(text16)), expected16) << platform::Utf16ToUtf8(text16);
+      ASSERT_EQ(filter.Check(text8), !expected8.empty()) << text8;
+      ASSERT_EQ(filter.Check(text16), !expected16.empty());
+      const bool keep_first = round % 2 == 1;
+      const MaskStyle style = keep_first ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
+      ASSERT_EQ(filter.Mask(text8, U'♥', style), reference::Mask(words, text8, U'♥', keep_first))
+          << text8;
+      ASSERT_EQ(filter.Mask(text16, U'\U0001F600', style),
+                reference::Mask(words, text16, U'\U0001F600', keep_first));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AsWrittenAndSeparators, FilterDifferentialTest, ::testing::Bool());
+
+// Every substring of short random texts: the filter finds a word wherever the legacy
+// detection does, as written at level 1 and with separators at level 2.
+TEST(FilterLegacyParityTest, FindsWordsWhereTheLegacyLevelsDo) {
+  RandomText random(3);
+  for (int list = 0; list < 40; ++list) {
+    const std::vector<std::string> words = random.Words(random.Between(1, 5));
+    BadChatMan legacy;
+    for (const std::string& word : words)
+      legacy.AddWord(platform::Utf8ToUtf16(word)->c_str());
+    Filter as_written;
+    Filter separators(Option::kSeparators);
+    as_written.LoadText(ListOf(words));
+    separators.LoadText(ListOf(words));
+    for (int round = 0; round < 30; ++round) {
+      std::u16string text = random.Text16();
+      // The legacy text ends at its first zero unit; the random texts hold none.
+      for (size_t begin = 0; begin < text.size(); ++begin) {
+        for (size_t end = begin + 1; end <= text.size(); ++end) {
+          const std::u16string piece = text.substr(begin, end - begin);
+          ASSERT_EQ(as_written.Check(piece), DetectAtLevel(legacy, 1, piece.c_str()) == 1)
+              << platform::Utf16ToUtf8(piece);
+          ASSERT_EQ(separators.Check(piece), DetectAtLevel(legacy, 2, piece.c_str()) == 1)
+              << platform::Utf16ToUtf8(piece);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace chatsieve
