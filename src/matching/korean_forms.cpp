@@ -11,6 +11,8 @@ namespace chatsieve {
 namespace {
 
 constexpr size_t kMaxSyllablesForMixedInitials = 6;
+// Fewer keys make ordinary English tokens too (sus is 년, whw is 좆).
+constexpr size_t kMinKeystrokes = 4;
 
 // Two-consonant chat abbreviations that a word's initials must never be read as.
 constexpr std::array<std::u32string_view, 22> kChatAbbreviations = {
@@ -122,7 +124,7 @@ void AddKeystrokeForm(std::u32string_view key, bool merge_repeats, FormSink& sin
   }
   // The text reads a run of one letter as one, so the keys must too.
   if (merge_repeats) keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  sink.Add(std::move(keys), true);
+  if (keys.size() >= kMinKeystrokes) sink.Add(std::move(keys), true);
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ inline constexpr size_t kMaxDerivedForms = 80;
 // side keeps apart from the syllable before it.
 //
 // Keystrokes (CHATSIEVE_KEYBOARD), for a key of Hangul holding a syllable: the keys a
-// 2-set keyboard types it with, lower case (시발 -> tlqkf, 개새끼 -> rotorl).
+// 2-set keyboard types it with, lower case (시발 -> tlqkf, 개새끼 -> rotorl), when they
+// are four or more.
 void DeriveForms(std::u32string_view key, MatchOptions options, std::vector<DerivedForm>& out);
 
 // Whether a form is one of the common chat abbreviations (two consonants, or their

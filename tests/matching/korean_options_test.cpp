@@ -70,7 +70,7 @@ TEST(KoreanOptions, LeaveChatAbbreviationsAndEnglishClean) {
   const std::vector<Case> cases = {
       {kAll, {"개새", "자지", "개년"}, "ㄱㅅ ㄳ ㅈㅈ ㄱㄴ?", ""},
       {kAll, {"염병", "애미"}, "ㅇㅇ병원 ㄹㅇ미쳤다", ""},
-      {kAll, {"개새", "썅"}, "protocol tidy", ""},
+      {kAll, {"개새", "썅", "년"}, "protocol tidy sus", ""},
       {kAll, {"시발", "자지"}, "몇 시 발표 자 지금", ""},
       {kAll, {"니애미"}, "니애미임", "***임"},
       // The initials of an allowed word hide no listed word's: 졸랐 holds no ㅈㄹ.

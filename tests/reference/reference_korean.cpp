@@ -287,8 +287,9 @@ std::vector<std::pair<std::u32string, bool>> KeysOfWord(uint32_t options,
     if (IsSyllable(key[k])) syllables.push_back(k);
   }
   syllable = !syllables.empty();
-  if (Has(options, CHATSIEVE_KEYBOARD) && hangul && syllable)
-    keys.push_back({Keystrokes(key, Has(options, CHATSIEVE_REPEATS)), true});
+  const std::u32string typed = Keystrokes(key, Has(options, CHATSIEVE_REPEATS));
+  if (Has(options, CHATSIEVE_KEYBOARD) && hangul && syllable && typed.size() >= 4)
+    keys.push_back({typed, true});
   if (Has(options, CHATSIEVE_REPEATS)) {
     for (const size_t k : syllables) {
       const SyllableParts p = *SplitSyllable(key[k]);
