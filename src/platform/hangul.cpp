@@ -111,13 +111,6 @@ int JoinTails(int first, int second) {
   return 0;
 }
 
-TailSplit SplitTail(int tail) {
-  for (const Pair& pair : kTailPairs) {
-    if (pair.joined == tail) return {pair.first, LeadOfLetter(TailLetter(pair.second))};
-  }
-  return {0, LeadOfLetter(TailLetter(tail))};
-}
-
 int DrawnOutVowel(int vowel) {
   return kDrawnOut[static_cast<size_t>(vowel)];
 }

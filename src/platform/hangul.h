@@ -78,13 +78,6 @@ constexpr int ConjoiningTail(char32_t code_point) {
 int JoinVowels(int first, int second);
 // Two tails typed one after the other (ㅂ ㅅ -> ㅄ), or 0.
 int JoinTails(int first, int second);
-// A tail that loses its last consonant to a following vowel: the tail it leaves (0 for
-// a single consonant) and the lead that consonant becomes.
-struct TailSplit {
-  int kept_tail;
-  int moved_lead;
-};
-TailSplit SplitTail(int tail);
 
 // The vowel a vowel sounds like when drawn out: ㅑ -> ㅏ, ㅘ -> ㅏ, ㅟ -> ㅣ.
 int DrawnOutVowel(int vowel);

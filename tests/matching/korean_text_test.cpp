@@ -94,12 +94,14 @@ std::u32string Spelt(platform::SyllableParts parts, bool split_compounds) {
   };
   add_vowel(parts.vowel);
   if (parts.tail == 0) return letters;
-  const platform::TailSplit split = platform::SplitTail(parts.tail);
-  if (split_compounds && split.kept_tail != 0) {
-    letters += {platform::TailLetter(split.kept_tail), platform::LeadLetter(split.moved_lead)};
-  } else {
-    letters.push_back(platform::TailLetter(parts.tail));
+  for (int first = 1; split_compounds && first < platform::kTailCount; ++first) {
+    for (int second = 1; second < platform::kTailCount; ++second) {
+      if (platform::JoinTails(first, second) != parts.tail) continue;
+      letters += {platform::TailLetter(first), platform::TailLetter(second)};
+      return letters;
+    }
   }
+  letters.push_back(platform::TailLetter(parts.tail));
   return letters;
 }
 
