@@ -49,11 +49,11 @@ bool DrawsOut(char32_t previous, char32_t current) {
   constexpr char32_t kFirst = platform::JoinSyllable({platform::kSilentLead, 0, 0});
   constexpr char32_t kLast = platform::JoinSyllable({platform::kSilentLead + 1, 0, 0});
   if (current < kFirst || current >= kLast) return false;
-  const std::optional<platform::SyllableParts> now = platform::SplitSyllable(current);
-  if (!now || now->lead != platform::kSilentLead || now->tail != 0) return false;
+  const platform::SyllableParts now = *platform::SplitSyllable(current);
+  if (now.tail != 0) return false;
   const std::optional<platform::SyllableParts> before = platform::SplitSyllable(previous);
   return before && before->tail == 0 &&
-         SameSound(platform::DrawnOutVowel(before->vowel), now->vowel);
+         SameSound(platform::DrawnOutVowel(before->vowel), now.vowel);
 }
 
 bool Repeats(const TextChar& previous, const TextChar& current) {
