@@ -52,16 +52,23 @@ typedef struct chatsieve_match {
 #define CHATSIEVE_INVISIBLE 0x4u
 /* Words spelt out in compatibility or conjoining jamo read as their syllables. */
 #define CHATSIEVE_JAMO 0x8u
-/* Syllables written as their initial consonant alone. */
+/* Syllables written as their initial consonant alone (ㅅㅂ, ㅅ발, ㄱㅅㄲ, ㅄ), with rules
+ * that keep chat abbreviations such as ㄱㅅ and ㅇㅇ clean (see the README). */
 #define CHATSIEVE_INITIALS 0x10u
 /* Latin letters typed on a Korean 2-set keyboard read as the Hangul they type. */
 #define CHATSIEVE_KEYBOARD 0x20u
-/* Digits between the syllables of a word skipped. */
+/* Digits between two Hangul letters skipped (시1발, ㅅ1ㅂ). */
 #define CHATSIEVE_DIGITS 0x40u
 /* Drawn-out syllables and repeated Latin letters read as the plain word. */
 #define CHATSIEVE_REPEATS 0x80u
-/* Spaces between the syllables of a word skipped. */
+/* Spaces between one-syllable words skipped (시 발, 개 새 끼); a space next to a longer
+ * word stays (몇 시 발표). */
 #define CHATSIEVE_SPACES 0x100u
+/* The recommended Korean reading: every Korean option above, chosen by measurement (the
+ * README gives the figures). Combine it with CHATSIEVE_SEPARATORS. */
+#define CHATSIEVE_KOREAN                                                         \
+  (CHATSIEVE_WIDTH | CHATSIEVE_INVISIBLE | CHATSIEVE_JAMO | CHATSIEVE_INITIALS | \
+   CHATSIEVE_KEYBOARD | CHATSIEVE_DIGITS | CHATSIEVE_REPEATS | CHATSIEVE_SPACES)
 
 /* OR-ed into the mask character of chatsieve_mask: keep the first character of every
  * occurrence and mask the rest. */
@@ -77,14 +84,14 @@ typedef struct chatsieve_match {
 #define CHATSIEVE_E_ARGUMENT (-6) /* an argument is out of range */
 
 /* A new filter with no words, or null for unknown option bits or no memory. */
-CHATSIEVE_FILTER_API chatsieve_filter *chatsieve_filter_new(uint32_t options);
+CHATSIEVE_FILTER_API chatsieve_filter* chatsieve_filter_new(uint32_t options);
 
 /* A new filter with the same options and the words in force now, which no later load
  * into `filter` changes: resolve match indices through it. Null on no memory. */
-CHATSIEVE_FILTER_API chatsieve_filter *chatsieve_filter_clone(const chatsieve_filter *filter);
+CHATSIEVE_FILTER_API chatsieve_filter* chatsieve_filter_clone(const chatsieve_filter* filter);
 
 /* Frees a filter; null is ignored. No other call may use it meanwhile. */
-CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter *filter);
+CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter* filter);
 
 /* Replaces the forbidden words (or, with `allowed` non-zero, the allowed words) by the
  * words of a file: a UTF-8 word list (one word a line; blank lines and lines starting
@@ -92,31 +99,32 @@ CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter *filter);
  * file, told apart by content. `path` is UTF-8. On failure nothing changes and
  * `message` (may be null; `message_capacity` bytes) receives the reason, naming the
  * file and line, truncated and terminated. */
-CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter *filter, const char *path, int allowed,
-                                               char *message, size_t message_capacity);
+CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter* filter, const char* path,
+                                               int allowed, char* message, size_t message_capacity);
 
 /* As chatsieve_filter_load for a UTF-8 word list held in memory. */
-CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter *filter, const char *list,
-                                                    size_t length, int allowed, char *message,
+CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list,
+                                                    size_t length, int allowed, char* message,
                                                     size_t message_capacity);
 
 /* The number of forbidden words in force, and one of them by index (UTF-8, not
  * terminated, `*length` bytes); null for an index out of range. The text stays valid
  * until the next load into `filter` or its release. */
-CHATSIEVE_FILTER_API size_t chatsieve_word_count(const chatsieve_filter *filter);
-CHATSIEVE_FILTER_API const char *chatsieve_word(const chatsieve_filter *filter, uint32_t word,
-                                                size_t *length);
+CHATSIEVE_FILTER_API size_t chatsieve_word_count(const chatsieve_filter* filter);
+CHATSIEVE_FILTER_API const char* chatsieve_word(const chatsieve_filter* filter, uint32_t word,
+                                                size_t* length);
 
 /* 1 when the text holds a forbidden word that no allowed word covers, 0 when not. */
-CHATSIEVE_FILTER_API int chatsieve_check(const chatsieve_filter *filter, const char *text,
+CHATSIEVE_FILTER_API int chatsieve_check(const chatsieve_filter* filter, const char* text,
                                          size_t length);
 
 /* Every occurrence of every forbidden word not covered by an allowed word, overlaps
  * included, ordered by begin, then end, then word. `*count` receives how many there
  * are; at most `capacity` are written, and CHATSIEVE_E_SPACE says some were left out.
  * Returns 1 when any was found, 0 when none. `matches` may be null when `capacity` is 0. */
-CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter *filter, const char *text, size_t length,
-                                        chatsieve_match *matches, size_t capacity, size_t *count);
+CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter* filter, const char* text,
+                                        size_t length, chatsieve_match* matches, size_t capacity,
+                                        size_t* count);
 
 /* Copies the text into `out` with every character of every occurrence replaced by the
  * code point `mask` (optionally OR-ed with CHATSIEVE_MASK_KEEP_FIRST): one mask per
@@ -124,22 +132,22 @@ CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter *filter, const ch
  * the separator and Korean options) are kept. `*out_length` receives the full length
  * of the result, not terminated; when it exceeds `capacity`, nothing is written past
  * `capacity` and the result is CHATSIEVE_E_SPACE. Returns 1 when anything was masked. */
-CHATSIEVE_FILTER_API int chatsieve_mask(const chatsieve_filter *filter, const char *text, size_t length,
-                                        uint32_t mask, char *out, size_t capacity,
-                                        size_t *out_length);
+CHATSIEVE_FILTER_API int chatsieve_mask(const chatsieve_filter* filter, const char* text,
+                                        size_t length, uint32_t mask, char* out, size_t capacity,
+                                        size_t* out_length);
 
 /* The same three for UTF-16 text; positions and lengths count UTF-16 units. */
-CHATSIEVE_FILTER_API int chatsieve_check16(const chatsieve_filter *filter, const uint16_t *text,
+CHATSIEVE_FILTER_API int chatsieve_check16(const chatsieve_filter* filter, const uint16_t* text,
                                            size_t length);
-CHATSIEVE_FILTER_API int chatsieve_find16(const chatsieve_filter *filter, const uint16_t *text,
-                                          size_t length, chatsieve_match *matches, size_t capacity,
-                                          size_t *count);
-CHATSIEVE_FILTER_API int chatsieve_mask16(const chatsieve_filter *filter, const uint16_t *text,
-                                          size_t length, uint32_t mask, uint16_t *out,
-                                          size_t capacity, size_t *out_length);
+CHATSIEVE_FILTER_API int chatsieve_find16(const chatsieve_filter* filter, const uint16_t* text,
+                                          size_t length, chatsieve_match* matches, size_t capacity,
+                                          size_t* count);
+CHATSIEVE_FILTER_API int chatsieve_mask16(const chatsieve_filter* filter, const uint16_t* text,
+                                          size_t length, uint32_t mask, uint16_t* out,
+                                          size_t capacity, size_t* out_length);
 
 /* A static English text for a result code. */
-CHATSIEVE_FILTER_API const char *chatsieve_strerror(int code);
+CHATSIEVE_FILTER_API const char* chatsieve_strerror(int code);
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,7 @@
 // chatsieve filter, C++: a thin inline layer over filter.h, so that C++ hosts share the
 // library's stable C interface and nothing but C names crosses the library boundary.
 //
-//   chatsieve::Filter filter(chatsieve::Option::kSeparators);
+//   chatsieve::Filter filter(chatsieve::Option::kKorean | chatsieve::Option::kSeparators);
 //   filter.Load("words.txt");
 //   filter.Load("allowed.txt", chatsieve::WordRole::kAllowed);
 //   if (filter.Check(message)) { ... }
@@ -32,6 +32,7 @@ enum class Option : uint32_t {
   kDigits = CHATSIEVE_DIGITS,
   kRepeats = CHATSIEVE_REPEATS,
   kSpaces = CHATSIEVE_SPACES,
+  kKorean = CHATSIEVE_KOREAN,  // the recommended combination of the Korean options
 };
 
 // A set of options; empty matches the text as written.
@@ -44,7 +45,10 @@ class Options {
     options.bits_ = bits;
     return options;
   }
-  constexpr bool Has(Option option) const { return (bits_ & static_cast<uint32_t>(option)) != 0; }
+  // True when every option of `option` is set (kKorean is several).
+  constexpr bool Has(Option option) const {
+    return (bits_ & static_cast<uint32_t>(option)) == static_cast<uint32_t>(option);
+  }
   constexpr uint32_t Bits() const { return bits_; }
   friend constexpr Options operator|(Options a, Options b) { return FromBits(a.bits_ | b.bits_); }
 

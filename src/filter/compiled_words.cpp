@@ -2,8 +2,10 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "matching/char_preparation.h"
+#include "matching/korean_forms.h"
 #include "matching/text_char.h"
 
 namespace chatsieve {
@@ -13,6 +15,7 @@ std::shared_ptr<const CompiledWords> CompileWords(WordList words, MatchOptions o
   KeyIndex::Builder keys;
   TextChars chars;
   std::u32string key;
+  std::vector<DerivedForm> forms;
   for (size_t word = 0; word < words.Size(); ++word) {
     ReadTextChars<Utf8>(words[word], chars);
     PrepareChars(options, chars);
@@ -20,7 +23,12 @@ std::shared_ptr<const CompiledWords> CompileWords(WordList words, MatchOptions o
     for (const TextChar& c : chars)
       key.push_back(c.code_point);
     // A word the options read as nothing (only separators) can never be found.
-    keys.Add(key, {static_cast<uint32_t>(word), false});
+    const auto index = static_cast<uint32_t>(word);
+    keys.Add(key, {index, false});
+    forms.clear();
+    DeriveForms(key, options, forms);
+    for (const DerivedForm& form : forms)
+      keys.Add(form.key, {index, form.whole_latin_token});
   }
   compiled->index = std::move(keys).Build();
   compiled->words = std::move(words);

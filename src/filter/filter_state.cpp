@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "matching/korean_forms.h"
+
 namespace chatsieve {
 namespace {
 
@@ -67,7 +69,8 @@ const Snapshot& FilterState::Current() const {
 }
 
 void FilterState::Replace(Role role, WordList words) {
-  std::shared_ptr<const CompiledWords> compiled = CompileWords(std::move(words), options_);
+  std::shared_ptr<const CompiledWords> compiled = CompileWords(
+      std::move(words), role == Role::kAllowed ? AllowedWordOptions(options_) : options_);
   std::shared_ptr<const Snapshot> replaced;
   {
     const std::lock_guard lock(mutex_);

@@ -1,5 +1,7 @@
 #include "matching/char_preparation.h"
 
+#include "matching/jamo_composition.h"
+#include "matching/korean_text.h"
 #include "matching/text_preparation.h"
 
 namespace chatsieve {
@@ -23,7 +25,15 @@ void SkipSeparators(TextChars& chars) {
 }
 
 void PrepareChars(MatchOptions options, TextChars& chars) {
+  // Characters are rewritten before any is skipped, and letters are composed while they
+  // still stand side by side, so a composed syllable never spans a skipped character.
+  if (options.Has(MatchOption::kWidth)) ReadOrdinaryWidths(chars);
+  if (options.Has(MatchOption::kJamo)) ComposeJamo(chars);
+  if (options.Has(MatchOption::kInvisible)) SkipInvisibles(chars);
   if (options.Has(MatchOption::kSeparators)) SkipSeparators(chars);
+  if (options.Has(MatchOption::kDigits)) SkipDigitsBetweenHangul(chars);
+  if (options.Has(MatchOption::kRepeats)) MergeRepeats(chars);
+  if (options.Has(MatchOption::kSpaces)) SkipSpacesBetweenSyllables(chars);
 }
 
 }  // namespace chatsieve

@@ -1,0 +1,80 @@
+// The Korean options against their plain reference, on random words and texts over an
+// alphabet that holds every kind of character the options read.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chatsieve/filter.h"
+#include "filter/compiled_words.h"
+#include "matching/korean_forms.h"
+#include "matching/screening.h"
+#include "matching/unicode_text.h"
+#include "reference/reference_korean.h"
+
+namespace chatsieve {
+namespace {
+
+const std::u32string kSyllables = U"시발바이아알병신개새끼애미임몇자지";
+const std::u32string kOthers =
+    U"ㅅㅣㅂㅏㄹㅋㅇㅗㄱㅄㄴ\u1109\u1175\u1107\u1161\u11AF18 . tlqkfrouTA\u200B\u3164\uFFA0ｔﾵￜ";
+
+std::u32string RandomText(std::mt19937& random, const std::u32string& alphabet, size_t max) {
+  std::uniform_int_distribution<size_t> length(1, max), pick(0, alphabet.size() - 1);
+  std::u32string text;
+  for (size_t k = length(random); k > 0; --k)
+    text.push_back(alphabet[pick(random)]);
+  return text;
+}
+
+std::string Utf8Of(const std::u32string& text) {
+  std::string out;
+  for (const char32_t c : text)
+    Utf8::Append(out, c);
+  return out;
+}
+
+WordList ListOf(const std::vector<std::u32string>& words) {
+  WordList list;
+  for (const std::u32string& word : words)
+    list.Add(Utf8Of(word));
+  return list;
+}
+
+TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
+  std::mt19937 random(11);
+  const std::u32string all = kSyllables + kOthers;
+  for (int round = 0; round < 400; ++round) {
+    const uint32_t options = std::uniform_int_distribution<uint32_t>(0, 0x1FF)(random);
+    std::vector<std::u32string> words, allowed;
+    for (int w = 0; w < 5; ++w)
+      words.push_back(RandomText(random, w < 4 ? kSyllables : all, w < 4 ? 4 : 3));
+    allowed.push_back(RandomText(random, kSyllables, 5));
+    const MatchOptions match = MatchOptions::FromBits(options);
+    const auto forbidden = CompileWords(ListOf(words), match);
+    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match));
+    const ScreeningWords screening{forbidden->index, allowing->index, match};
+    for (int text_round = 0; text_round < 10; ++text_round) {
+      const std::u32string text = RandomText(random, all, 24);
+      // Every character is one UTF-16 unit, so units count characters as the reference does.
+      const std::u16string units(text.begin(), text.end());
+      std::vector<Occurrence> found;
+      FindWords<Utf16>(screening, units, found);
+      std::set<reference::Find> fast;
+      for (const Occurrence& o : found)
+        fast.insert({o.begin, o.end, o.word});
+      ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
+          << "options " << std::hex << options << " text " << Utf8Of(text);
+      std::u16string masked;
+      MaskWords<Utf16>(screening, units, U'*', MaskStyle::kWhole, masked);
+      const std::u32string expected = reference::MaskKorean(options, words, allowed, text);
+      ASSERT_EQ(masked, std::u16string(expected.begin(), expected.end()))
+          << "options " << std::hex << options << " text " << Utf8Of(text);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace chatsieve
