@@ -31,6 +31,8 @@ class Option(enum.IntFlag):
     REPEATS = 0x80
     #: Spaces between the syllables of a word skipped.
     SPACES = 0x100
+    #: The recommended Korean set: every option above but SEPARATORS.
+    KOREAN = 0x1FE
 
 
 #: Keep the first character of every occurrence when masking.

@@ -163,7 +163,9 @@ class OptionsTest(unittest.TestCase):
             if len(parts) == 3 and parts[0] == "#define" and parts[2].startswith("0x"):
                 defined[parts[1].removeprefix("CHATSIEVE_")] = int(parts[2].rstrip("u"), 16)
         defined.pop("MASK_KEEP_FIRST")
-        self.assertEqual(defined, {option.name: option.value for option in Option if option})
+        single = {option.name: option.value for option in Option if option and not option & (option - 1)}
+        self.assertEqual(defined, single)
+        self.assertEqual(Option.KOREAN, sum(single.values()) - Option.SEPARATORS)
 
 
 if __name__ == "__main__":
