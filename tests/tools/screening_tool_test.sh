@@ -75,6 +75,8 @@ said 'line 2 is not UTF-8' && said 'listed words were found, but errors occurred
 # The default lists beside the library are the shipped sample.
 expect 1 $'listed\t씨발' "$tool" check 씨발
 expect 1 $'listed\t씨-발' "$tool" check --separators 씨-발
+expect 1 $'listed\ttlqkf\nlisted\tㅅㅣㅂㅏㄹ' "$tool" check --normalize korean tlqkf ㅅㅣㅂㅏㄹ
+expect 0 $'clean\ttlqkf' "$tool" check --normalize width,jamo tlqkf
 expect 1 $'listed\t씨-발' "$tool" check --legacy 씨-발
 expect 1 $'listed\tshit' "$tool" check --legacy --encoding cp949 shit
 

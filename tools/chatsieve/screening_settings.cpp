@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
+#include "matching/match_option_names.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
 
@@ -74,6 +76,19 @@ constexpr ScreeningOption kOptions[] = {
        state.settings.filter_options =
            state.settings.filter_options | chatsieve::Option::kSeparators;
        state.filter_only.emplace_back("--separators");
+     }},
+    {{"--normalize", 0, "NAMES",
+      "also read words and text as Korean chat is typed: korean (the\n"
+      "recommended set) or a comma list of width, invisible, jamo,\n"
+      "initials, keyboard, digits, repeats, spaces, separators"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       const std::optional<MatchOptions> named = MatchOptionsFromNames(value);
+       if (!named)
+         throw UsageError("--normalize takes korean or option names, not " + Quoted(value));
+       state.settings.filter_options =
+           state.settings.filter_options | chatsieve::Options::FromBits(named->Bits());
+       state.filter_only.emplace_back("--normalize");
      }},
     {{"--format", 0, "F",
       "text (default) or json: one object a text, with each match's\n"
