@@ -17,6 +17,7 @@ struct Span {
   Occurrence occurrence;
   size_t first_char;
   size_t last_char;
+  size_t first_end;  // where the occurrence's first character ends, in the caller's units
 };
 
 // A key typed as Latin letters counts only where no Latin letter stands right before or
@@ -40,7 +41,8 @@ template <typename Cursor, typename Found>
 bool ScanOccurrences(const KeyIndex& index, Cursor start, Found found) {
   return ScanKeys(index, start, [&](const Cursor& first, const Cursor& last, const KeyEnd& end) {
     if (end.whole_latin_token && !IsWholeLatinToken(first, last)) return false;
-    return found(Span{{first.Begin(), last.End(), end.word}, CharIndex(first), CharIndex(last)});
+    return found(Span{
+        {first.Begin(), last.End(), end.word}, CharIndex(first), CharIndex(last), first.End()});
   });
 }
 
@@ -107,16 +109,28 @@ struct Interval {
   size_t end;
 };
 
-// The caller's units to be masked, in order and merged.
-std::vector<Interval> MaskedIntervals(const ScreeningWords& words, const TextChars& chars,
+// The caller's units to be masked, in order and merged. Over prepared characters only
+// those a match consumed are masked; as written, a match is one stretch of the text.
+template <typename Encoding>
+std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
+                                      std::basic_string_view<typename Encoding::Unit> text,
                                       MaskStyle style) {
+  const bool keep_first = style == MaskStyle::kKeepFirst;
   std::vector<Interval> masked;
-  ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
-    const size_t first = span.first_char + (style == MaskStyle::kKeepFirst ? 1 : 0);
-    for (size_t k = first; k <= span.last_char; ++k)
-      masked.push_back({chars[k].begin, chars[k].end});
-    return false;
-  });
+  if (words.options.AsWritten()) {
+    ScanUncovered(words, RawCursor<Encoding>(text), [&](const Span& span) {
+      masked.push_back({keep_first ? span.first_end : span.occurrence.begin, span.occurrence.end});
+      return false;
+    });
+  } else {
+    const TextChars& chars = PreparedChars<Encoding>(words.options, text);
+    ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
+      for (size_t k = span.first_char + (keep_first ? 1 : 0); k <= span.last_char; ++k) {
+        masked.push_back({chars[k].begin, chars[k].end});
+      }
+      return false;
+    });
+  }
   std::sort(masked.begin(), masked.end(),
             [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   size_t merged = 0;
@@ -163,9 +177,7 @@ bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Enco
                char32_t mask, MaskStyle style, std::basic_string<typename Encoding::Unit>& out) {
   out.clear();
   std::vector<Interval> masked;
-  if (!words.forbidden.Empty()) {
-    masked = MaskedIntervals(words, PreparedChars<Encoding>(words.options, text), style);
-  }
+  if (!words.forbidden.Empty()) masked = MaskedIntervals<Encoding>(words, text, style);
   if (masked.empty()) {
     out.assign(text);
     return false;
