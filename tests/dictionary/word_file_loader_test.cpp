@@ -9,7 +9,7 @@
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_file_test_support.h"
 #include "dictionary/word_index.h"
-#include "support/special_file.h"
+#include "support/non_regular_file.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve {
@@ -249,7 +249,7 @@ TEST(WordFileLoads, EachLoadReplacesTheWordsInForce) {
 
 TEST(WordFileLoads, RefuseWhatIsNoRegularFile) {
   TemporaryDirectory directory;
-  const std::string paths[] = {directory.Path().string(), testing::SpecialFileIn(directory), ""};
+  const std::string paths[] = {directory.Path().string(), testing::NonRegularFileIn(directory), ""};
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     WordIndex filter;

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "support/special_file.h"
+#include "support/non_regular_file.h"
 #include "support/temporary_directory.h"
 
 namespace chatsieve::platform {
@@ -107,7 +107,7 @@ TEST(TextModeReader, TellsTheRawBytesLeft) {
 
 TEST(TextModeReader, OpensOnlyRegularFiles) {
   TemporaryDirectory directory;
-  const std::string paths[] = {directory.Path().string(), testing::SpecialFileIn(directory), "",
+  const std::string paths[] = {directory.Path().string(), testing::NonRegularFileIn(directory), "",
                                (directory.Path() / "missing").string()};
   for (const std::string& path : paths) {
     TextModeReader reader;

@@ -13,7 +13,7 @@
 
 namespace chatsieve::testing {
 
-inline std::string SpecialFileIn(const TemporaryDirectory& directory) {
+inline std::string NonRegularFileIn(const TemporaryDirectory& directory) {
 #if defined(_WIN32)
   static_cast<void>(directory);
   return "NUL";
