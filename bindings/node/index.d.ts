@@ -18,8 +18,8 @@ export declare const Options: Readonly<{
   REPEATS: number;
   /** Spaces between the syllables of a word skipped. */
   SPACES: number;
-  /** Present when the library defines it. */
-  [name: string]: number;
+  /** The recommended Korean reading: every option above but SEPARATORS. */
+  KOREAN: number;
 }>;
 
 /** An option by name, in any case; names the library adds later work as well. */

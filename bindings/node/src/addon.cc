@@ -21,9 +21,7 @@ Napi::Object OptionBits(Napi::Env env) {
   set("DIGITS", CHATSIEVE_DIGITS);
   set("REPEATS", CHATSIEVE_REPEATS);
   set("SPACES", CHATSIEVE_SPACES);
-#ifdef CHATSIEVE_KOREAN
   set("KOREAN", CHATSIEVE_KOREAN);
-#endif
   return options;
 }
 
