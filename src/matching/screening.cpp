@@ -1,6 +1,7 @@
 #include "matching/screening.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -44,20 +45,28 @@ bool ScanOccurrences(const KeyIndex& index, Cursor start, Found found) {
   });
 }
 
+// The allowed occurrences ordered by begin, each end raised to the furthest end of any
+// up to it, so that each listed word found costs a binary search, not a pass over every
+// allowed occurrence (which made a long text dense with both quadratic).
 template <typename Cursor>
-std::vector<Occurrence> AllowedOccurrences(const KeyIndex& allowed, Cursor start) {
+std::vector<Occurrence> AllowedReach(const KeyIndex& allowed, Cursor start) {
   std::vector<Occurrence> found;
   ScanOccurrences(allowed, start, [&](const Span& span) {
     found.push_back(span.occurrence);
     return false;
   });
+  std::sort(found.begin(), found.end(),
+            [](const Occurrence& a, const Occurrence& b) { return a.begin < b.begin; });
+  for (size_t k = 1; k < found.size(); ++k)
+    found[k].end = std::max(found[k].end, found[k - 1].end);
   return found;
 }
 
-bool Covered(const Occurrence& word, const std::vector<Occurrence>& allowed) {
-  return std::any_of(allowed.begin(), allowed.end(), [&](const Occurrence& a) {
-    return a.begin <= word.begin && word.end <= a.end;
-  });
+bool Covered(const Occurrence& word, const std::vector<Occurrence>& reach) {
+  const auto after = std::upper_bound(
+      reach.begin(), reach.end(), word.begin,
+      [](size_t begin, const Occurrence& allowed) { return begin < allowed.begin; });
+  return after != reach.begin() && word.end <= std::prev(after)->end;
 }
 
 // Visits every occurrence no allowed word covers, until `found` returns true.
@@ -68,7 +77,7 @@ bool ScanUncovered(const ScreeningWords& words, Cursor start, Found found) {
     if (!words.allowed.Empty()) {
       // Most texts hold no forbidden word: the allowed words are looked for only once
       // one is found.
-      if (!allowed) allowed = AllowedOccurrences(words.allowed, start);
+      if (!allowed) allowed = AllowedReach(words.allowed, start);
       if (Covered(span.occurrence, *allowed)) return false;
     }
     return found(span);
