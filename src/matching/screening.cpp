@@ -119,13 +119,24 @@ struct Interval {
 // The caller's units to be masked, in order and merged.
 std::vector<Interval> MaskedIntervals(const ScreeningWords& words, const TextChars& chars,
                                       MaskStyle style) {
-  std::vector<Interval> masked;
+  // Each occurrence only marks where its run of masked characters starts and ends, so
+  // the cost is one pass over the characters, not one entry per character of every
+  // occurrence (a long word met many times in a long text took gigabytes).
+  std::vector<ptrdiff_t> change(chars.size() + 1, 0);
   ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
     const size_t first = span.first_char + (style == MaskStyle::kKeepFirst ? 1 : 0);
-    for (size_t k = first; k <= span.last_char; ++k)
-      masked.push_back({chars[k].begin, chars[k].end});
+    if (first <= span.last_char) {
+      ++change[first];
+      --change[span.last_char + 1];
+    }
     return false;
   });
+  std::vector<Interval> masked;
+  ptrdiff_t covering = 0;
+  for (size_t k = 0; k < chars.size(); ++k) {
+    covering += change[k];
+    if (covering > 0) masked.push_back({chars[k].begin, chars[k].end});
+  }
   std::sort(masked.begin(), masked.end(),
             [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   size_t merged = 0;
