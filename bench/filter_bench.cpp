@@ -158,6 +158,36 @@ void Build(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Texts and lists shaped to be costly, each of which once took time or memory out of
+// proportion to its size: a long text dense with allowed words, a long word met at
+// every position of a long text, many words of one key.
+void HostileAllowedWords(benchmark::State& state) {
+  Filter filter;
+  filter.LoadText("a\n");
+  filter.LoadText("aa\n", WordRole::kAllowed);
+  const std::string text(200000, 'a');
+  for (auto _ : state)
+    benchmark::DoNotOptimize(filter.Find(text));
+}
+
+void HostileLongWord(benchmark::State& state) {
+  Filter filter;
+  filter.LoadText(std::string(100, 'a') + "\n");
+  const std::string text(100000, 'a');
+  for (auto _ : state)
+    benchmark::DoNotOptimize(filter.Mask(text));
+}
+
+void HostileOneKeyList(benchmark::State& state) {
+  std::string list;
+  for (int k = 0; k < 500000; ++k)
+    list += "a\n";
+  for (auto _ : state) {
+    Filter filter;
+    filter.LoadText(list);
+  }
+}
+
 // Distinct two-syllable words, drawn with a fixed seed.
 WordList TwoSyllableWords(size_t count) {
   std::mt19937 random(5);
@@ -291,6 +321,12 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("build", Build)
       ->Arg(10000)
       ->Arg(50000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("hostile/allowed_words_200k", HostileAllowedWords)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("hostile/long_word_100k", HostileLongWord)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("hostile/one_key_500k", HostileOneKeyList)
       ->Unit(benchmark::kMillisecond);
   PairReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

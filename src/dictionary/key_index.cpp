@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <numeric>
 #include <stdexcept>
 #include <string>
@@ -67,20 +68,27 @@ KeyIndex KeyIndex::Builder::Build() && {
     index.nodes_.push_back(
         {static_cast<uint32_t>(pending.size()), static_cast<uint32_t>(index.ends_.size()), 0});
     uint32_t at = here.first;
-    const size_t node_ends = index.ends_.size();
+    const auto node_ends = static_cast<ptrdiff_t>(index.ends_.size());
     for (; at < here.last && key(order[at]).size() == here.depth; ++at) {
       const KeyEnd end = ends_[order[at]];
       index.has_whole_token_keys_ |= end.whole_latin_token;
-      const auto same_word =
-          std::find_if(index.ends_.begin() + static_cast<ptrdiff_t>(node_ends), index.ends_.end(),
-                       [&](const KeyEnd& other) { return other.word == end.word; });
-      if (same_word == index.ends_.end()) {
-        index.ends_.push_back(end);
+      index.ends_.push_back(end);
+    }
+    // A word reached by two of its forms counts wherever the freer one does. The ends are
+    // sorted by word to find those, as one key may end thousands of words.
+    const auto first = index.ends_.begin() + node_ends;
+    std::stable_sort(first, index.ends_.end(),
+                     [](const KeyEnd& a, const KeyEnd& b) { return a.word < b.word; });
+    auto kept = first;
+    for (auto end = first; end != index.ends_.end(); ++end) {
+      if (end != first && std::prev(kept)->word == end->word) {
+        std::prev(kept)->whole_latin_token =
+            std::prev(kept)->whole_latin_token && end->whole_latin_token;
       } else {
-        // A word reached by two of its forms counts wherever the freer one does.
-        same_word->whole_latin_token = same_word->whole_latin_token && end.whole_latin_token;
+        *kept++ = *end;
       }
     }
+    index.ends_.erase(kept, index.ends_.end());
     while (at < here.last) {
       const char32_t label = key(order[at])[here.depth];
       uint32_t next = at + 1;

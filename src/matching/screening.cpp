@@ -1,6 +1,7 @@
 #include "matching/screening.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -46,20 +47,28 @@ bool ScanOccurrences(const KeyIndex& index, Cursor start, Found found) {
   });
 }
 
+// The allowed occurrences ordered by begin, each end raised to the furthest end of any
+// up to it, so that each listed word found costs a binary search, not a pass over every
+// allowed occurrence (which made a long text dense with both quadratic).
 template <typename Cursor>
-std::vector<Occurrence> AllowedOccurrences(const KeyIndex& allowed, Cursor start) {
+std::vector<Occurrence> AllowedReach(const KeyIndex& allowed, Cursor start) {
   std::vector<Occurrence> found;
   ScanOccurrences(allowed, start, [&](const Span& span) {
     found.push_back(span.occurrence);
     return false;
   });
+  std::sort(found.begin(), found.end(),
+            [](const Occurrence& a, const Occurrence& b) { return a.begin < b.begin; });
+  for (size_t k = 1; k < found.size(); ++k)
+    found[k].end = std::max(found[k].end, found[k - 1].end);
   return found;
 }
 
-bool Covered(const Occurrence& word, const std::vector<Occurrence>& allowed) {
-  return std::any_of(allowed.begin(), allowed.end(), [&](const Occurrence& a) {
-    return a.begin <= word.begin && word.end <= a.end;
-  });
+bool Covered(const Occurrence& word, const std::vector<Occurrence>& reach) {
+  const auto after = std::upper_bound(
+      reach.begin(), reach.end(), word.begin,
+      [](size_t begin, const Occurrence& allowed) { return begin < allowed.begin; });
+  return after != reach.begin() && word.end <= std::prev(after)->end;
 }
 
 // Visits every occurrence no allowed word covers, until `found` returns true.
@@ -70,7 +79,7 @@ bool ScanUncovered(const ScreeningWords& words, Cursor start, Found found) {
     if (!words.allowed.Empty()) {
       // Most texts hold no forbidden word: the allowed words are looked for only once
       // one is found.
-      if (!allowed) allowed = AllowedOccurrences(words.allowed, start);
+      if (!allowed) allowed = AllowedReach(words.allowed, start);
       if (Covered(span.occurrence, *allowed)) return false;
     }
     return found(span);
@@ -109,8 +118,32 @@ struct Interval {
   size_t end;
 };
 
-// The caller's units to be masked, in order and merged. Over prepared characters only
-// those a match consumed are masked; as written, a match is one stretch of the text.
+// The characters a match consumed, as runs over prepared characters: each occurrence
+// only marks where its run starts and ends, so the cost is one pass over the characters,
+// not one entry per character of every occurrence (a long word met many times in a long
+// text took gigabytes).
+std::vector<Interval> ConsumedIntervals(const ScreeningWords& words, const TextChars& chars,
+                                        bool keep_first) {
+  std::vector<ptrdiff_t> change(chars.size() + 1, 0);
+  ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
+    const size_t first = span.first_char + (keep_first ? 1 : 0);
+    if (first <= span.last_char) {
+      ++change[first];
+      --change[span.last_char + 1];
+    }
+    return false;
+  });
+  std::vector<Interval> masked;
+  ptrdiff_t covering = 0;
+  for (size_t k = 0; k < chars.size(); ++k) {
+    covering += change[k];
+    if (covering > 0) masked.push_back({chars[k].begin, chars[k].end});
+  }
+  return masked;
+}
+
+// The caller's units to be masked, in order and merged. As written, a match is one
+// stretch of the text; over prepared characters only those a match consumed are masked.
 template <typename Encoding>
 std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
                                       std::basic_string_view<typename Encoding::Unit> text,
@@ -122,17 +155,11 @@ std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
       masked.push_back({keep_first ? span.first_end : span.occurrence.begin, span.occurrence.end});
       return false;
     });
+    std::sort(masked.begin(), masked.end(),
+              [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   } else {
-    const TextChars& chars = PreparedChars<Encoding>(words.options, text);
-    ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
-      for (size_t k = span.first_char + (keep_first ? 1 : 0); k <= span.last_char; ++k) {
-        masked.push_back({chars[k].begin, chars[k].end});
-      }
-      return false;
-    });
+    masked = ConsumedIntervals(words, PreparedChars<Encoding>(words.options, text), keep_first);
   }
-  std::sort(masked.begin(), masked.end(),
-            [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   size_t merged = 0;
   for (const Interval& next : masked) {
     if (merged > 0 && next.begin <= masked[merged - 1].end) {
