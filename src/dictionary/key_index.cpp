@@ -1,11 +1,14 @@
 #include "dictionary/key_index.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <iterator>
 #include <numeric>
 #include <stdexcept>
 #include <string>
+
+#include "platform/packed_utf8.h"
 
 namespace chatsieve {
 namespace {
@@ -31,16 +34,30 @@ void KeyIndex::Builder::Add(std::u32string_view key, KeyEnd end) {
   ends_.push_back(end);
 }
 
-void KeyStartFilter::Reset(size_t keys, size_t single_keys) {
-  // The single-character hash has 32 bits to give.
-  const size_t pair_bits = PowerOfTwoAtLeast(keys * kBitsPerKey);
-  const size_t single_bits =
-      std::min<size_t>(PowerOfTwoAtLeast(single_keys * kBitsPerKey), size_t{1} << 31);
-  pair_bits_.assign(pair_bits / 64, 0);
-  single_bits_.assign(single_bits / 64, 0);
-  pair_shift_ = 64 - std::countr_zero(pair_bits);
-  single_shift_ = 32 - std::countr_zero(single_bits);
-  has_single_keys_ = single_keys > 0;
+void KeyStartFilter::Reset(size_t keys) {
+  const size_t bits = std::max<size_t>(PowerOfTwoAtLeast(keys * kBitsPerKey), 128);
+  pairs_.assign(bits / 64, 0);
+  keys_.assign(bits / 64, 0);
+  pair_shift_ = 64 - std::countr_zero(bits);
+  key_shift_ = 64 - std::countr_zero(bits / 64);
+  has_single_keys_ = false;
+}
+
+bool KeyStartFilter::MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
+  const uint64_t two = HashNext(HashOne(first), second);
+  return HasKey(two) || HasKey(HashNext(two, third));
+}
+
+void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
+  uint64_t hash = HashOne(first_chars[0]);
+  if (first_chars.size() > 1) {
+    hash = HashNext(hash, first_chars[1]);
+    const uint64_t bit = PairHash(first_chars[0], first_chars[1]) >> pair_shift_;
+    pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
+  }
+  if (first_chars.size() > 2) hash = HashNext(hash, first_chars[2]);
+  has_single_keys_ |= first_chars.size() == 1;
+  keys_[hash >> key_shift_] |= KeyBitsOf(hash);
 }
 
 KeyIndex KeyIndex::Builder::Build() && {
@@ -114,22 +131,17 @@ KeyIndex KeyIndex::Builder::Build() && {
     index.root_slots_[slot] = {index.label_[child], child};
   }
 
-  size_t single_keys = 0;
-  for (uint32_t k = 0; k < count; ++k)
-    single_keys += key(k).size() == 1 ? 1 : 0;
-  index.code_point_start_.Reset(count, single_keys);
+  index.code_point_start_.Reset(count);
+  index.packed_utf8_start_.Reset(count);
   for (uint32_t k = 0; k < count; ++k) {
-    const std::u32string_view text = key(k);
-    if (text[0] > 0xFFFF) {
-      index.has_long_first_ = true;
-    } else {
-      index.first_bits_[text[0] >> 6] |= uint64_t{1} << (text[0] & 63);
+    const std::u32string_view text = key(k).substr(0, 3);
+    std::array<uint32_t, 3> code_points{}, packed{};
+    for (size_t c = 0; c < text.size(); ++c) {
+      code_points[c] = text[c];
+      packed[c] = platform::PackedUtf8Of(text[c]);
     }
-    if (text.size() == 1) {
-      index.code_point_start_.AddSingle(text[0]);
-    } else {
-      index.code_point_start_.AddPair(text[0], text[1]);
-    }
+    index.code_point_start_.Add(std::span(code_points).first(text.size()));
+    index.packed_utf8_start_.Add(std::span(packed).first(text.size()));
   }
   return index;
 }
@@ -160,7 +172,7 @@ KeyIndex::Node KeyIndex::Child(Node node, char32_t code_point) const {
 size_t KeyIndex::MemoryBytes() const {
   return nodes_.capacity() * sizeof(NodeSpans) + label_.capacity() * sizeof(char32_t) +
          ends_.capacity() * sizeof(KeyEnd) + root_slots_.capacity() * sizeof(RootSlot) +
-         code_point_start_.MemoryBytes() + first_bits_.capacity() * sizeof(uint64_t);
+         code_point_start_.MemoryBytes() + packed_utf8_start_.MemoryBytes();
 }
 
 }  // namespace chatsieve

@@ -18,43 +18,85 @@ struct KeyEnd {
   bool whole_latin_token = false;
 };
 
-// A conservative test of "can a key start here?" from two characters, each given as a
-// 32-bit value: never false where a key starts.
+// A conservative test of "can a key start here?" from the first three characters at a
+// text position, each named by a 32-bit value: never false where a key starts. It is
+// two tests. The first, one bit for the first two characters of every key, is cheap and
+// turns most positions away. The second knows how long a key is: it is told a key's
+// only character, its two, or its first three, which turns away the many positions
+// where a common pair of syllables begins some longer word but the next character does
+// not go on with it.
 class KeyStartFilter {
  public:
-  // `bits_per_key` bits for each of `keys` keys.
-  void Reset(size_t keys, size_t single_keys);
-  void AddPair(uint32_t first, uint32_t second) { Set(pair_bits_, PairSlot(first, second)); }
-  void AddSingle(uint32_t first) { Set(single_bits_, SingleSlot(first)); }
+  // What a scan holds while it tests position after position, copied out of the filter
+  // so that it stays in registers.
+  class View {
+   public:
+    bool MayStart(uint32_t first, uint32_t second, uint32_t third) const {
+      if (HasSingleKeys() && MayStartSingle(first)) return true;
+      return MayStartPair(first, second) && MayStartLonger(first, second, third);
+    }
+    // The tests one at a time, for scans that order them their own way: a key of one
+    // character may start, a key of more may start (the first test, then the second).
+    bool HasSingleKeys() const { return filter_->has_single_keys_; }
+    bool MayStartSingle(uint32_t first) const { return filter_->HasKey(HashOne(first)); }
+    bool MayStartPair(uint32_t first, uint32_t second) const {
+      const uint64_t bit = PairHash(first, second) >> pair_shift_;
+      return (pairs_[bit >> 6] >> (bit & 63)) & 1;
+    }
+    // Asked of the few positions the first test lets through, so it is not inlined into
+    // the scans' loops, where it would take registers they need.
+    bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
+      return filter_->MayStartLonger(first, second, third);
+    }
 
-  bool MayStart(uint32_t first, uint32_t second) const {
-    if (IsSet(pair_bits_, PairSlot(first, second))) return true;
-    return has_single_keys_ && IsSet(single_bits_, SingleSlot(first));
-  }
-  size_t MemoryBytes() const {
-    return (pair_bits_.capacity() + single_bits_.capacity()) * sizeof(uint64_t);
-  }
+   private:
+    friend class KeyStartFilter;
+    explicit View(const KeyStartFilter& filter)
+        : filter_(&filter), pairs_(filter.pairs_.data()), pair_shift_(filter.pair_shift_) {}
+
+    const KeyStartFilter* filter_;
+    const uint64_t* pairs_;
+    int pair_shift_;
+  };
+
+  void Reset(size_t keys);
+  // A key's first characters: all of them, or its first three.
+  void Add(std::span<const uint32_t> first_chars);
+
+  View Viewed() const { return View(*this); }
+  size_t MemoryBytes() const { return (pairs_.capacity() + keys_.capacity()) * sizeof(uint64_t); }
 
  private:
-  static bool IsSet(const std::vector<uint64_t>& bits, size_t bit) {
-    return (bits[bit >> 6] >> (bit & 63)) & 1;
+  // The first test's hash: one product, enough for a test that only needs to turn most
+  // positions away.
+  static uint64_t PairHash(uint32_t first, uint32_t second) {
+    return (uint64_t{first} << 32 | second) * 0x9E3779B97F4A7C15ULL;
   }
-  static void Set(std::vector<uint64_t>& bits, size_t bit) {
-    bits[bit >> 6] |= uint64_t{1} << (bit & 63);
+  static uint64_t HashOne(uint32_t first) { return (first + uint64_t{1}) * 0x9E3779B97F4A7C15ULL; }
+  // The high half is folded down first: a product's low bits depend only on the low bits
+  // of what was multiplied, and characters of one script differ in a few bits only.
+  static uint64_t HashNext(uint64_t hash, uint32_t next) {
+    return ((hash ^ (hash >> 29)) + next) * 0xC2B2AE3D27D4EB4FULL;
   }
-  size_t PairSlot(uint32_t first, uint32_t second) const {
-    const uint64_t key = (uint64_t{first} << 32) | second;
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> pair_shift_);
+  bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const;
+  bool HasKey(uint64_t hash) const {
+    const uint64_t bits = KeyBitsOf(hash);
+    return (keys_[hash >> key_shift_] & bits) == bits;
   }
-  size_t SingleSlot(uint32_t first) const {
-    return static_cast<size_t>((first * 0x9E3779B1u) >> single_shift_);
+  // In the second test a hash's top bits pick a word and three more of its bits (the
+  // product's low bits mix too little) pick the bits it sets there: one load, and few
+  // positions pass by chance.
+  static uint64_t KeyBitsOf(uint64_t hash) {
+    return uint64_t{1} << (hash >> 34 & 63) | uint64_t{1} << (hash >> 40 & 63) |
+           uint64_t{1} << (hash >> 46 & 63);
   }
 
-  // Before a build: one word of bits each, none set, so no test for emptiness is needed.
-  std::vector<uint64_t> pair_bits_ = std::vector<uint64_t>(1, 0);
-  std::vector<uint64_t> single_bits_ = std::vector<uint64_t>(1, 0);
-  int pair_shift_ = 58;
-  int single_shift_ = 26;
+  // Before a build: two words each, none set, so no test for emptiness is needed (and
+  // the shifts stay below 64).
+  std::vector<uint64_t> pairs_ = std::vector<uint64_t>(2, 0);
+  std::vector<uint64_t> keys_ = std::vector<uint64_t>(2, 0);
+  int pair_shift_ = 57;
+  int key_shift_ = 63;
   bool has_single_keys_ = false;
 };
 
@@ -80,17 +122,11 @@ class KeyIndex {
 
   KeyIndex() = default;
 
-  // A cheap, conservative test from the first two code points at a text position
-  // (`second` is kTextEnd at the end): false means no key starts there.
-  bool MayStart(char32_t first, char32_t second) const {
-    return code_point_start_.MayStart(first, second);
-  }
-  // A cheaper, weaker test from the first code point alone, for matchers that would
-  // rather not decode the second: one bit per 16-bit code point.
-  bool MayBeFirst(char32_t code_point) const {
-    if (code_point > 0xFFFF) return has_long_first_;
-    return (first_bits_[code_point >> 6] >> (code_point & 63)) & 1;
-  }
+  // Cheap, conservative tests from the first three characters at a text position: false
+  // means no key starts there. The characters are code points (kTextEnd past the end),
+  // or for UTF-8 text as written the names PackedUtf8Name gives them.
+  KeyStartFilter::View CodePointStart() const { return code_point_start_.Viewed(); }
+  KeyStartFilter::View PackedUtf8Start() const { return packed_utf8_start_.Viewed(); }
 
   // The node a key's first code point leads to, or kNoNode.
   Node First(char32_t code_point) const;
@@ -131,8 +167,7 @@ class KeyIndex {
   std::vector<RootSlot> root_slots_;
   size_t root_mask_ = 0;
   KeyStartFilter code_point_start_;
-  std::vector<uint64_t> first_bits_ = std::vector<uint64_t>(65536 / 64, 0);
-  bool has_long_first_ = false;
+  KeyStartFilter packed_utf8_start_;
   bool has_whole_token_keys_ = false;
 };
 

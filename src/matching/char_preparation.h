@@ -9,6 +9,11 @@ namespace chatsieve {
 // Rewrites characters already read (case folded) as the options read them.
 void PrepareChars(MatchOptions options, TextChars& chars);
 
+// Reads `text` as the options read it: ReadTextChars, then PrepareChars.
+template <typename Encoding>
+void ReadPreparedChars(MatchOptions options, std::basic_string_view<typename Encoding::Unit> text,
+                       TextChars& chars);
+
 // The separator rule: characters other than letters, digits, Hangul syllables and the
 // space are left out, and of a run of spaces only the first stays.
 void SkipSeparators(TextChars& chars);

@@ -13,6 +13,7 @@
 
 #include "dictionary/key_index.h"
 #include "matching/text_char.h"
+#include "matching/utf8_start_scan.h"
 
 namespace chatsieve {
 
@@ -100,72 +101,51 @@ bool WalkKeys(const KeyIndex& index, const Cursor& at, Found& found) {
   return false;
 }
 
+// Every character decoded, the start filter reading code points.
+template <typename Cursor, typename Found>
+bool ScanDecoded(const KeyIndex& index, Cursor at, Found& found) {
+  if (at.AtEnd()) return false;
+  // `second` and `third` run ahead, so each character is decoded once for the start
+  // filter; only positions it lets through walk the trie.
+  const auto code_point = [](const Cursor& cursor) {
+    return cursor.AtEnd() ? KeyIndex::kTextEnd : cursor.CodePoint();
+  };
+  Cursor second = at;
+  second.Advance();
+  Cursor third = second;
+  if (!third.AtEnd()) third.Advance();
+  const KeyStartFilter::View start_filter = index.CodePointStart();
+  for (;;) {
+    if (start_filter.MayStart(at.CodePoint(), code_point(second), code_point(third)) &&
+        WalkKeys(index, at, found)) {
+      return true;
+    }
+    if (second.AtEnd()) return false;
+    at = second;
+    second = third;
+    if (!third.AtEnd()) third.Advance();
+  }
+}
+
 }  // namespace key_scan_detail
 
 // Calls `found(first, last, end)` for every key that spans the characters from cursor
 // `first` to cursor `last`, until it returns true; then returns true.
 template <typename Cursor, typename Found>
 bool ScanKeys(const KeyIndex& index, Cursor at, Found found) {
-  if (at.AtEnd()) return false;
-  // `next` runs one character ahead, so each character is decoded once for the start
-  // filter; only positions it lets through walk the trie.
-  Cursor next = at;
-  next.Advance();
-  for (;;) {
-    const char32_t second = next.AtEnd() ? KeyIndex::kTextEnd : next.CodePoint();
-    if (index.MayStart(at.CodePoint(), second) && key_scan_detail::WalkKeys(index, at, found))
-      return true;
-    if (next.AtEnd()) return false;
-    at = next;
-    next.Advance();
-  }
+  return key_scan_detail::ScanDecoded(index, at, found);
 }
 
-namespace key_scan_detail {
-
-// The character at `at` of UTF-8 text, case folded, for the start filter: ASCII and
-// three-byte shapes (Hangul and most of the 16-bit range) are read straight from the
-// bytes, the rest decoded in full. A malformed shape may read as some code point: the
-// filter then lets the position through to the trie, which decodes it properly.
-inline DecodedChar QuickUtf8Char(const unsigned char* bytes, size_t at, size_t size) {
-  const unsigned char lead = bytes[at];
-  if (lead < 0x80) return {FoldCase(lead), 1};
-  if (size - at >= 3) {
-    const uint32_t word =
-        uint32_t{lead} | uint32_t{bytes[at + 1]} << 8 | uint32_t{bytes[at + 2]} << 16;
-    // Continuation bytes where they belong: the two it steps over start nothing.
-    if ((word & 0xC0C0F0) == 0x8080E0)
-      return {(word & 0x0F) << 12 | (word >> 2 & 0xFC0) | (word >> 16 & 0x3F), 3};
-  }
-  const DecodedChar decoded = Utf8::Decode(reinterpret_cast<const char*>(bytes + at), size - at);
-  return {FoldCase(decoded.code_point), decoded.units};
-}
-
-}  // namespace key_scan_detail
-
-// UTF-8 as written: the start filter takes characters read straight from the bytes, and
-// only the positions it lets through are decoded properly for the trie.
+// UTF-8 as written: the start filter reads the characters' bytes as they stand, and
+// only the positions it lets through are decoded, for the trie.
 template <typename Found>
 bool ScanKeys(const KeyIndex& index, RawCursor<Utf8> start, Found found) {
-  using key_scan_detail::QuickUtf8Char;
   const std::string_view text = start.Text();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t size = text.size();
-  size_t at = start.Begin();
-  if (at == size) return false;
-  DecodedChar here = QuickUtf8Char(bytes, at, size);
-  for (;;) {
-    const size_t next = at + here.units;
-    const DecodedChar after =
-        next < size ? QuickUtf8Char(bytes, next, size) : DecodedChar{KeyIndex::kTextEnd, 0};
-    if (index.MayStart(here.code_point, after.code_point) &&
-        key_scan_detail::WalkKeys(index, RawCursor<Utf8>(text, at), found)) {
-      return true;
-    }
-    if (next >= size) return false;
-    at = next;
-    here = after;
+  Utf8StartScan scan(index.PackedUtf8Start(), text, start.Begin());
+  while (scan.Next()) {
+    if (key_scan_detail::WalkKeys(index, RawCursor<Utf8>(text, scan.At()), found)) return true;
   }
+  return false;
 }
 
 }  // namespace chatsieve

@@ -91,8 +91,7 @@ template <typename Encoding>
 TextChars& PreparedChars(MatchOptions options,
                          std::basic_string_view<typename Encoding::Unit> text) {
   thread_local TextChars chars;
-  ReadTextChars<Encoding>(text, chars);
-  PrepareChars(options, chars);
+  ReadPreparedChars<Encoding>(options, text, chars);
   return chars;
 }
 

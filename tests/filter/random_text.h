@@ -64,6 +64,14 @@ class RandomText {
     return text;
   }
 
+  // UTF-8 text long enough to be read in several blocks.
+  std::string LongText8() {
+    std::string text;
+    while (text.size() < 700)
+      text += Text8();
+    return text;
+  }
+
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
  private:

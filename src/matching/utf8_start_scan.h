@@ -1,0 +1,65 @@
+// The start filter run over UTF-8 text as written, characters named by their packed
+// bytes, so that nothing is decoded until the filter lets a position through.
+//
+// A character starts at any byte but a continuation byte. Those bytes are found 64 at a
+// time, as bits, and the scan moves from one start to the next by clearing the lowest
+// bit: stepping by each character's length would make every step wait on loading its
+// lead byte. Where text is malformed, the character after a start may not be the next
+// start; but then no key of more than one character starts there, and the filter, given
+// some other name, can only let the position through or turn away what holds no key.
+// Past the text's end characters are named 0, which likewise can only let a position
+// through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "dictionary/key_index.h"
+
+namespace chatsieve {
+
+class Utf8StartScan {
+ public:
+  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at);
+
+  // Moves on to the next position the filter lets through (the first call tests the
+  // one it started at): true there, false at the text's end.
+  bool Next();
+  // That position, in bytes of the text.
+  size_t At() const { return window_.at_1; }
+
+ private:
+  // The three characters the filter reads: where each starts, and its name; and the
+  // starts not yet reached in the 64 bytes from `chunk`.
+  struct Window {
+    size_t at_1, at_2, at_3;
+    uint32_t name_1, name_2, name_3;
+    size_t chunk;
+    uint64_t starts;
+  };
+
+  // Next, for a filter with keys of one character or without.
+  template <bool kSingleKeys>
+  bool Seek();
+  // Bit k set where byte `chunk` + k of the text starts a character.
+  uint64_t StartsIn(size_t chunk) const;
+  // The name at one of the last three bytes, or past the end.
+  uint32_t NameNearEnd(size_t at) const;
+  // Moves the window one start on.
+  void Step(Window& window) const;
+  // The next chunk after the one at `chunk` that holds a start; none left if its
+  // starts are 0.
+  struct Chunk {
+    size_t begin;
+    uint64_t starts;
+  };
+  Chunk NextChunk(size_t chunk) const;
+
+  KeyStartFilter::View filter_;
+  std::string_view text_;
+  Window window_{};
+  bool tested_ = false;  // whether the window's position was tested
+};
+
+}  // namespace chatsieve
