@@ -52,7 +52,7 @@ void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
   uint64_t hash = HashOne(first_chars[0]);
   if (first_chars.size() > 1) {
     hash = HashNext(hash, first_chars[1]);
-    const uint64_t bit = PairHash(first_chars[0], first_chars[1]) >> pair_shift_;
+    const uint64_t bit = PairHash(View::Pair(first_chars[0], first_chars[1])) >> pair_shift_;
     pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
   }
   if (first_chars.size() > 2) hash = HashNext(hash, first_chars[2]);

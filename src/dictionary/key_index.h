@@ -33,14 +33,17 @@ class KeyStartFilter {
    public:
     bool MayStart(uint32_t first, uint32_t second, uint32_t third) const {
       if (HasSingleKeys() && MayStartSingle(first)) return true;
-      return MayStartPair(first, second) && MayStartLonger(first, second, third);
+      return MayStartPair(Pair(first, second)) && MayStartLonger(first, second, third);
     }
     // The tests one at a time, for scans that order them their own way: a key of one
     // character may start, a key of more may start (the first test, then the second).
+    // The first test takes the first two characters as one value, which a scan can
+    // keep as it goes.
+    static uint64_t Pair(uint32_t first, uint32_t second) { return uint64_t{first} << 32 | second; }
     bool HasSingleKeys() const { return filter_->has_single_keys_; }
     bool MayStartSingle(uint32_t first) const { return filter_->HasKey(HashOne(first)); }
-    bool MayStartPair(uint32_t first, uint32_t second) const {
-      const uint64_t bit = PairHash(first, second) >> pair_shift_;
+    bool MayStartPair(uint64_t pair) const {
+      const uint64_t bit = PairHash(pair) >> pair_shift_;
       return (pairs_[bit >> 6] >> (bit & 63)) & 1;
     }
     // Asked of the few positions the first test lets through, so it is not inlined into
@@ -69,9 +72,7 @@ class KeyStartFilter {
  private:
   // The first test's hash: one product, enough for a test that only needs to turn most
   // positions away.
-  static uint64_t PairHash(uint32_t first, uint32_t second) {
-    return (uint64_t{first} << 32 | second) * 0x9E3779B97F4A7C15ULL;
-  }
+  static uint64_t PairHash(uint64_t pair) { return pair * 0x9E3779B97F4A7C15ULL; }
   static uint64_t HashOne(uint32_t first) { return (first + uint64_t{1}) * 0x9E3779B97F4A7C15ULL; }
   // The high half is folded down first: a product's low bits depend only on the low bits
   // of what was multiplied, and characters of one script differ in a few bits only.

@@ -30,11 +30,13 @@ class Utf8StartScan {
   size_t At() const { return window_.at_1; }
 
  private:
-  // The three characters the filter reads: where each starts, and its name; and the
-  // starts not yet reached in the 64 bytes from `chunk`.
+  // The three characters the filter reads: where each starts, and their names (the
+  // first two as one value); and the starts not yet reached in the 64 bytes from
+  // `chunk`.
   struct Window {
     size_t at_1, at_2, at_3;
-    uint32_t name_1, name_2, name_3;
+    uint64_t names_1_2;
+    uint32_t name_3;
     size_t chunk;
     uint64_t starts;
   };
