@@ -141,6 +141,8 @@ bool ScanKeys(const KeyIndex& index, Cursor at, Found found) {
 template <typename Found>
 bool ScanKeys(const KeyIndex& index, RawCursor<Utf8> start, Found found) {
   const std::string_view text = start.Text();
+  if (text.size() < Utf8StartScan::kLeastBytes)
+    return key_scan_detail::ScanDecoded(index, start, found);
   Utf8StartScan scan(index.PackedUtf8Start(), text, start.Begin());
   while (scan.Next()) {
     if (key_scan_detail::WalkKeys(index, RawCursor<Utf8>(text, scan.At()), found)) return true;

@@ -1,7 +1,6 @@
 #include "matching/utf8_start_scan.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 
 #if defined(__SSE2__)
@@ -24,36 +23,41 @@ unsigned StartBits(uint64_t word) {
   return static_cast<unsigned>((starts * 0x0102040810204080ULL) >> 56);
 }
 
+#if defined(__SSE2__)
+// The same for sixteen bytes at once: as signed bytes, continuation bytes are those
+// below -64.
+unsigned StartBits16(const unsigned char* bytes) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  return static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(block, _mm_set1_epi8(-65))));
+}
+#endif
+
 }  // namespace
 
 uint64_t Utf8StartScan::StartsIn(size_t chunk) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
   const size_t left = text_.size() > chunk ? text_.size() - chunk : 0;
   const size_t whole = std::min(left, kChunkBytes);
+  const size_t end = chunk + whole;
   uint64_t starts = 0;
   size_t k = 0;
+  // The last few bytes are read as the end of a read that reaches back over bytes
+  // already read, where the text is that long.
 #if defined(__SSE2__)
-  // Sixteen bytes at a time where the machine has the instructions: as signed bytes,
-  // continuation bytes are those below -64.
-  for (; k + 16 <= whole; k += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + chunk + k));
-    const int block_starts = _mm_movemask_epi8(_mm_cmpgt_epi8(block, _mm_set1_epi8(-65)));
-    starts |= uint64_t{static_cast<uint16_t>(block_starts)} << k;
-  }
+  for (; k + 16 <= whole; k += 16)
+    starts |= uint64_t{StartBits16(bytes + chunk + k)} << k;
+  if (k < whole && end >= 16)
+    return starts | uint64_t{StartBits16(bytes + end - 16)} >> (16 - (whole - k)) << k;
 #endif
-  for (; k + 8 <= whole; k += 8) {
+  for (; k + 8 <= whole; k += 8)
     starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + chunk + k))} << k;
+  if (k < whole && end >= 8) {
+    return starts | uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + end - 8))} >>
+                        (8 - (whole - k)) << k;
   }
   for (; k < whole; ++k)
     starts |= uint64_t{(bytes[chunk + k] & 0xC0) != 0x80} << k;
   return starts;
-}
-
-uint32_t Utf8StartScan::NameNearEnd(size_t at) const {
-  std::array<unsigned char, 4> padded{};
-  for (size_t k = 0; k < padded.size() && at + k < text_.size(); ++k)
-    padded[k] = static_cast<unsigned char>(text_[at + k]);
-  return platform::PackedUtf8Name(padded.data());
 }
 
 Utf8StartScan::Chunk Utf8StartScan::NextChunk(size_t chunk) const {
@@ -70,7 +74,8 @@ inline void Utf8StartScan::Step(Window& window) const {
   window.at_2 = window.at_3;
   window.names_1_2 = window.names_1_2 << 32 | window.name_3;
   if (window.starts == 0) [[unlikely]] {
-    const Chunk next = NextChunk(window.chunk);
+    const Chunk next = window.chunk + kChunkBytes < text_.size() ? NextChunk(window.chunk)
+                                                                 : Chunk{window.chunk, 0};
     window.chunk = next.begin;
     window.starts = next.starts;
     if (window.starts == 0) {
@@ -82,10 +87,15 @@ inline void Utf8StartScan::Step(Window& window) const {
   }
   window.at_3 = window.chunk + static_cast<size_t>(std::countr_zero(window.starts));
   window.starts &= window.starts - 1;
-  window.name_3 = text_.size() >= 4 && window.at_3 <= text_.size() - 4
-                      ? platform::PackedUtf8Name(
-                            reinterpret_cast<const unsigned char*>(text_.data()) + window.at_3)
-                      : NameNearEnd(window.at_3);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
+  const size_t last_read = text_.size() - 4;
+  // Near the end, the last four bytes shifted down to start at the character: zeros come
+  // in above.
+  window.name_3 =
+      window.at_3 <= last_read
+          ? platform::PackedUtf8Name(bytes + window.at_3)
+          : platform::PackedUtf8Name(platform::LittleEndianAt<uint32_t>(bytes + last_read) >>
+                                     (8 * (window.at_3 - last_read)));
 }
 
 Utf8StartScan::Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at)
@@ -99,21 +109,26 @@ Utf8StartScan::Utf8StartScan(KeyStartFilter::View filter, std::string_view text,
 
 template <bool kSingleKeys>
 bool Utf8StartScan::Seek() {
-  // The hot loop, with the window in registers. Keys of one character are rare: without
-  // them the loop does not ask.
+  // The hot loop, with the window in registers: it calls nothing, and leaves the few
+  // positions the first test lets through to the second test outside it. Keys of one
+  // character are rare: without them the loop does not ask.
   Window window = window_;
   if (tested_) Step(window);
   tested_ = true;
   const KeyStartFilter::View filter = filter_;
   bool found = false;
-  for (; window.at_1 < text_.size(); Step(window)) {
+  while (window.at_1 < text_.size()) {
     const auto name_1 = static_cast<uint32_t>(window.names_1_2 >> 32);
-    const auto name_2 = static_cast<uint32_t>(window.names_1_2);
     if ((kSingleKeys && filter.MayStartSingle(name_1)) ||
         (filter.MayStartPair(window.names_1_2) &&
-         filter.MayStartLonger(name_1, name_2, window.name_3))) {
+         filter.MayStartLonger(name_1, static_cast<uint32_t>(window.names_1_2), window.name_3))) {
       found = true;
       break;
+    }
+    Step(window);
+    while (window.at_1 < text_.size() && !filter.MayStartPair(window.names_1_2) &&
+           !(kSingleKeys && filter.MayStartSingle(static_cast<uint32_t>(window.names_1_2 >> 32)))) {
+      Step(window);
     }
   }
   window_ = window;

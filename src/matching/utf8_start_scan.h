@@ -21,6 +21,9 @@ namespace chatsieve {
 
 class Utf8StartScan {
  public:
+  // Texts shorter than this are not for a scan of their bytes.
+  static constexpr size_t kLeastBytes = 4;
+
   Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at);
 
   // Moves on to the next position the filter lets through (the first call tests the
@@ -46,8 +49,6 @@ class Utf8StartScan {
   bool Seek();
   // Bit k set where byte `chunk` + k of the text starts a character.
   uint64_t StartsIn(size_t chunk) const;
-  // The name at one of the last three bytes, or past the end.
-  uint32_t NameNearEnd(size_t at) const;
   // Moves the window one start on.
   void Step(Window& window) const;
   // The next chunk after the one at `chunk` that holds a start; none left if its

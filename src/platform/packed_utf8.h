@@ -53,13 +53,16 @@ constexpr std::array<LeadByte, 256> kLeadBytes = [] {
 
 }  // namespace packed_utf8_detail
 
-// The name of the character that starts at `text`, four bytes being readable there. A
-// malformed sequence gets some name too: it encodes no character, so its name is no
+// The name of the character that starts at `text`, four bytes being readable there (or
+// given as one value, the first lowest). A malformed sequence gets some name too: it encodes no character, so its name is no
 // character's name, and it is never part of a word.
+inline uint32_t PackedUtf8Name(uint32_t four_bytes) {
+  const packed_utf8_detail::LeadByte lead = packed_utf8_detail::kLeadBytes[four_bytes & 0xFF];
+  return (four_bytes & lead.mask) ^ lead.lower_case;
+}
+
 inline uint32_t PackedUtf8Name(const unsigned char* text) {
-  const uint32_t word = LittleEndianAt<uint32_t>(text);
-  const packed_utf8_detail::LeadByte lead = packed_utf8_detail::kLeadBytes[text[0]];
-  return (word & lead.mask) ^ lead.lower_case;
+  return PackedUtf8Name(LittleEndianAt<uint32_t>(text));
 }
 
 // The name of a code point's UTF-8 form.
