@@ -43,11 +43,6 @@ void KeyStartFilter::Reset(size_t keys) {
   has_single_keys_ = false;
 }
 
-bool KeyStartFilter::MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
-  const uint64_t two = HashNext(HashOne(first), second);
-  return HasKey(two) || HasKey(HashNext(two, third));
-}
-
 void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
   uint64_t hash = HashOne(first_chars[0]);
   if (first_chars.size() > 1) {

@@ -46,8 +46,6 @@ class KeyStartFilter {
       const uint64_t bit = PairHash(pair) >> pair_shift_;
       return (pairs_[bit >> 6] >> (bit & 63)) & 1;
     }
-    // Asked of the few positions the first test lets through, so it is not inlined into
-    // the scans' loops, where it would take registers they need.
     bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
       return filter_->MayStartLonger(first, second, third);
     }
@@ -79,7 +77,10 @@ class KeyStartFilter {
   static uint64_t HashNext(uint64_t hash, uint32_t next) {
     return ((hash ^ (hash >> 29)) + next) * 0xC2B2AE3D27D4EB4FULL;
   }
-  bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const;
+  bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
+    const uint64_t two = HashNext(HashOne(first), second);
+    return HasKey(two) || HasKey(HashNext(two, third));
+  }
   bool HasKey(uint64_t hash) const {
     const uint64_t bits = KeyBitsOf(hash);
     return (keys_[hash >> key_shift_] & bits) == bits;

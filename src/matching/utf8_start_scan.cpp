@@ -98,13 +98,14 @@ inline void Utf8StartScan::Step(Window& window) const {
                                      (8 * (window.at_3 - last_read)));
 }
 
-Utf8StartScan::Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at)
-    : filter_(filter), text_(text) {
-  window_.chunk = at;
-  window_.starts = StartsIn(at);
-  // Three steps fill the window, the first character at `at`: it starts one.
+Utf8StartScan::Window Utf8StartScan::FirstWindow() const {
+  Window window{};
+  window.chunk = window_.at_1;
+  window.starts = StartsIn(window.chunk);
+  // Three steps fill the window, the first character at where the scan begins.
   for (int filled = 0; filled < 3; ++filled)
-    Step(window_);
+    Step(window);
+  return window;
 }
 
 template <bool kSingleKeys>
@@ -113,8 +114,12 @@ bool Utf8StartScan::Seek() {
   // positions the first test lets through to the second test outside it. Keys of one
   // character are rare: without them the loop does not ask.
   Window window = window_;
-  if (tested_) Step(window);
-  tested_ = true;
+  if (tested_) {
+    Step(window);
+  } else {
+    window = FirstWindow();
+    tested_ = true;
+  }
   const KeyStartFilter::View filter = filter_;
   bool found = false;
   while (window.at_1 < text_.size()) {

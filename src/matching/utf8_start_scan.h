@@ -24,7 +24,10 @@ class Utf8StartScan {
   // Texts shorter than this are not for a scan of their bytes.
   static constexpr size_t kLeastBytes = 4;
 
-  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at);
+  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at)
+      : filter_(filter), text_(text) {
+    window_.at_1 = at;
+  }
 
   // Moves on to the next position the filter lets through (the first call tests the
   // one it started at): true there, false at the text's end.
@@ -49,6 +52,8 @@ class Utf8StartScan {
   bool Seek();
   // Bit k set where byte `chunk` + k of the text starts a character.
   uint64_t StartsIn(size_t chunk) const;
+  // The window at the position the scan begins at.
+  Window FirstWindow() const;
   // Moves the window one start on.
   void Step(Window& window) const;
   // The next chunk after the one at `chunk` that holds a start; none left if its
@@ -62,7 +67,8 @@ class Utf8StartScan {
   KeyStartFilter::View filter_;
   std::string_view text_;
   Window window_{};
-  bool tested_ = false;  // whether the window's position was tested
+  // Whether the window's position was tested; until then only window_.at_1 is set.
+  bool tested_ = false;
 };
 
 }  // namespace chatsieve
