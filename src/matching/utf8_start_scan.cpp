@@ -85,7 +85,7 @@ inline void Utf8StartScan::Step(Window& window) const {
       return;
     }
   }
-  window.at_3 = window.chunk + static_cast<size_t>(std::countr_zero(window.starts));
+  window.at_3 = window.chunk + static_cast<unsigned>(std::countr_zero(window.starts));
   window.starts &= window.starts - 1;
   const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
   const size_t last_read = text_.size() - 4;
