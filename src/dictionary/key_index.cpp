@@ -130,6 +130,7 @@ KeyIndex KeyIndex::Builder::Build() && {
   index.packed_utf8_start_.Reset(count);
   for (uint32_t k = 0; k < count; ++k) {
     const std::u32string_view text = key(k).substr(0, 3);
+    index.has_space_near_key_start_ |= text.find(U' ') != std::u32string_view::npos;
     std::array<uint32_t, 3> code_points{}, packed{};
     for (size_t c = 0; c < text.size(); ++c) {
       code_points[c] = text[c];

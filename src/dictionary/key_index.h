@@ -140,6 +140,8 @@ class KeyIndex {
 
   bool Empty() const { return nodes_.size() <= 2; }
   bool HasWholeTokenKeys() const { return has_whole_token_keys_; }
+  // Whether some key holds a space among its first three characters.
+  bool HasSpaceNearKeyStart() const { return has_space_near_key_start_; }
   size_t MemoryBytes() const;
 
  private:
@@ -171,6 +173,7 @@ class KeyIndex {
   KeyStartFilter code_point_start_;
   KeyStartFilter packed_utf8_start_;
   bool has_whole_token_keys_ = false;
+  bool has_space_near_key_start_ = false;
 };
 
 }  // namespace chatsieve

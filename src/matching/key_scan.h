@@ -143,7 +143,7 @@ bool ScanKeys(const KeyIndex& index, RawCursor<Utf8> start, Found found) {
   const std::string_view text = start.Text();
   if (text.size() < Utf8StartScan::kLeastBytes)
     return key_scan_detail::ScanDecoded(index, start, found);
-  Utf8StartScan scan(index.PackedUtf8Start(), text, start.Begin());
+  Utf8StartScan scan(index.PackedUtf8Start(), text, start.Begin(), !index.HasSpaceNearKeyStart());
   while (scan.Next()) {
     if (key_scan_detail::WalkKeys(index, RawCursor<Utf8>(text, scan.At()), found)) return true;
   }

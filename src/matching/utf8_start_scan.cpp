@@ -14,21 +14,28 @@ namespace {
 
 constexpr size_t kChunkBytes = 64;
 
-// Bit k set where byte k of `word` starts a character: a continuation byte has its top
-// bit set and the next one clear.
-unsigned StartBits(uint64_t word) {
+// Bit k set where byte k of `word` starts a character (a continuation byte has its top
+// bit set and the next one clear) and is not `passed`.
+unsigned StartBits(uint64_t word, unsigned char passed) {
   constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
   const uint64_t continuation = word & ~(word << 1) & kHighBits;
-  const uint64_t starts = (~continuation & kHighBits) >> 7;
+  // The top bit of each byte equal to `passed`, with no carry from byte to byte.
+  const uint64_t differs = word ^ (passed * 0x0101010101010101ULL);
+  const uint64_t equal = ~(((differs & kLowBits) + kLowBits) | differs | kLowBits);
+  const uint64_t starts = (~(continuation | equal) & kHighBits) >> 7;
   return static_cast<unsigned>((starts * 0x0102040810204080ULL) >> 56);
 }
 
 #if defined(__SSE2__)
 // The same for sixteen bytes at once: as signed bytes, continuation bytes are those
 // below -64.
-unsigned StartBits16(const unsigned char* bytes) {
+unsigned StartBits16(const unsigned char* bytes, unsigned char passed) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  return static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(block, _mm_set1_epi8(-65))));
+  const int starts = _mm_movemask_epi8(_mm_cmpgt_epi8(block, _mm_set1_epi8(-65)));
+  const int equal =
+      _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(passed))));
+  return static_cast<uint16_t>(starts & ~equal);
 }
 #endif
 
@@ -45,18 +52,22 @@ uint64_t Utf8StartScan::StartsIn(size_t chunk) const {
   // already read, where the text is that long.
 #if defined(__SSE2__)
   for (; k + 16 <= whole; k += 16)
-    starts |= uint64_t{StartBits16(bytes + chunk + k)} << k;
+    starts |= uint64_t{StartBits16(bytes + chunk + k, passed_)} << k;
   if (k < whole && end >= 16)
-    return starts | uint64_t{StartBits16(bytes + end - 16)} >> (16 - (whole - k)) << k;
+    return starts | uint64_t{StartBits16(bytes + end - 16, passed_)} >> (16 - (whole - k)) << k;
 #endif
   for (; k + 8 <= whole; k += 8)
-    starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + chunk + k))} << k;
+    starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + chunk + k), passed_)}
+              << k;
   if (k < whole && end >= 8) {
-    return starts | uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + end - 8))} >>
-                        (8 - (whole - k)) << k;
+    return starts |
+           uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + end - 8), passed_)} >>
+               (8 - (whole - k)) << k;
   }
-  for (; k < whole; ++k)
-    starts |= uint64_t{(bytes[chunk + k] & 0xC0) != 0x80} << k;
+  for (; k < whole; ++k) {
+    const unsigned char byte = bytes[chunk + k];
+    starts |= uint64_t{(byte & 0xC0) != 0x80 && byte != passed_} << k;
+  }
   return starts;
 }
 

@@ -9,6 +9,11 @@
 // some other name, can only let the position through or turn away what holds no key.
 // Past the text's end characters are named 0, which likewise can only let a position
 // through.
+//
+// A space, a fifth of chat, is passed over as if it were not there where no key holds
+// one among its first three characters: no key starts at a space then, and where a
+// space follows a position within its next two characters no key starts there either,
+// so the filter may read what comes after the space instead.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +29,9 @@ class Utf8StartScan {
   // Texts shorter than this are not for a scan of their bytes.
   static constexpr size_t kLeastBytes = 4;
 
-  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at)
-      : filter_(filter), text_(text) {
+  // `pass_spaces`: whether no key holds a space among its first three characters.
+  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at, bool pass_spaces)
+      : filter_(filter), text_(text), passed_(pass_spaces ? ' ' : kContinuation) {
     window_.at_1 = at;
   }
 
@@ -64,8 +70,13 @@ class Utf8StartScan {
   };
   Chunk NextChunk(size_t chunk) const;
 
+  // A continuation byte starts nothing anyway: passing it passes nothing.
+  static constexpr unsigned char kContinuation = 0x80;
+
   KeyStartFilter::View filter_;
   std::string_view text_;
+  // A byte the scan passes over as if it were not there.
+  unsigned char passed_;
   Window window_{};
   // Whether the window's position was tested; until then only window_.at_1 is set.
   bool tested_ = false;
