@@ -51,10 +51,15 @@ uint64_t Utf8StartScan::StartsIn(size_t chunk) const {
   // The last few bytes are read as the end of a read that reaches back over bytes
   // already read, where the text is that long.
 #if defined(__SSE2__)
-  for (; k + 16 <= whole; k += 16)
-    starts |= uint64_t{StartBits16(bytes + chunk + k, passed_)} << k;
-  if (k < whole && end >= 16)
-    return starts | uint64_t{StartBits16(bytes + end - 16, passed_)} >> (16 - (whole - k)) << k;
+  // Four reads whatever the length, the last ones moved back to end where the chunk
+  // does, so that no branch depends on how long a line is.
+  if (whole >= 16) {
+    for (size_t block = 0; block < kChunkBytes / 16; ++block) {
+      const size_t offset = std::min(16 * block, whole - 16);
+      starts |= uint64_t{StartBits16(bytes + chunk + offset, passed_)} << offset;
+    }
+    return starts;
+  }
 #endif
   for (; k + 8 <= whole; k += 8)
     starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + chunk + k), passed_)}
