@@ -41,11 +41,10 @@ unsigned StartBits16(const unsigned char* bytes, unsigned char passed) {
 
 }  // namespace
 
-uint64_t Utf8StartScan::StartsIn(size_t chunk) const {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
-  const size_t left = text_.size() > chunk ? text_.size() - chunk : 0;
-  const size_t whole = std::min(left, kChunkBytes);
-  const size_t end = chunk + whole;
+uint64_t Utf8StartScan::StartsIn(const unsigned char* chunk) const {
+  const size_t whole = std::min(static_cast<size_t>(end_ - chunk), kChunkBytes);
+  // The bytes of the text before the chunk, which a read may reach back over.
+  const size_t before = static_cast<size_t>(chunk - begin_);
   uint64_t starts = 0;
   size_t k = 0;
   // The last few bytes are read as the end of a read that reaches back over bytes
@@ -56,29 +55,28 @@ uint64_t Utf8StartScan::StartsIn(size_t chunk) const {
   if (whole >= 16) {
     for (size_t block = 0; block < kChunkBytes / 16; ++block) {
       const size_t offset = std::min(16 * block, whole - 16);
-      starts |= uint64_t{StartBits16(bytes + chunk + offset, passed_)} << offset;
+      starts |= uint64_t{StartBits16(chunk + offset, passed_)} << offset;
     }
     return starts;
   }
 #endif
   for (; k + 8 <= whole; k += 8)
-    starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + chunk + k), passed_)}
-              << k;
-  if (k < whole && end >= 8) {
+    starts |= uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(chunk + k), passed_)} << k;
+  if (k < whole && before + whole >= 8) {
     return starts |
-           uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(bytes + end - 8), passed_)} >>
+           uint64_t{StartBits(platform::LittleEndianAt<uint64_t>(chunk + whole - 8), passed_)} >>
                (8 - (whole - k)) << k;
   }
   for (; k < whole; ++k) {
-    const unsigned char byte = bytes[chunk + k];
+    const unsigned char byte = chunk[k];
     starts |= uint64_t{(byte & 0xC0) != 0x80 && byte != passed_} << k;
   }
   return starts;
 }
 
-Utf8StartScan::Chunk Utf8StartScan::NextChunk(size_t chunk) const {
+Utf8StartScan::Chunk Utf8StartScan::NextChunk(const unsigned char* chunk) const {
   Chunk next{chunk, 0};
-  while (next.starts == 0 && next.begin + kChunkBytes < text_.size()) {
+  while (next.starts == 0 && static_cast<size_t>(end_ - next.begin) > kChunkBytes) {
     next.begin += kChunkBytes;
     next.starts = StartsIn(next.begin);
   }
@@ -90,28 +88,26 @@ inline void Utf8StartScan::Step(Window& window) const {
   window.at_2 = window.at_3;
   window.names_1_2 = window.names_1_2 << 32 | window.name_3;
   if (window.starts == 0) [[unlikely]] {
-    const Chunk next = window.chunk + kChunkBytes < text_.size() ? NextChunk(window.chunk)
-                                                                 : Chunk{window.chunk, 0};
+    const Chunk next = static_cast<size_t>(end_ - window.chunk) > kChunkBytes
+                           ? NextChunk(window.chunk)
+                           : Chunk{window.chunk, 0};
     window.chunk = next.begin;
     window.starts = next.starts;
     if (window.starts == 0) {
       // Past the end every position reads as the end.
-      window.at_3 = text_.size();
+      window.at_3 = end_;
       window.name_3 = 0;
       return;
     }
   }
   window.at_3 = window.chunk + static_cast<unsigned>(std::countr_zero(window.starts));
   window.starts &= window.starts - 1;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
-  const size_t last_read = text_.size() - 4;
   // Near the end, the last four bytes shifted down to start at the character: zeros come
   // in above.
-  window.name_3 =
-      window.at_3 <= last_read
-          ? platform::PackedUtf8Name(bytes + window.at_3)
-          : platform::PackedUtf8Name(platform::LittleEndianAt<uint32_t>(bytes + last_read) >>
-                                     (8 * (window.at_3 - last_read)));
+  window.name_3 = window.at_3 <= last_read_
+                      ? platform::PackedUtf8Name(window.at_3)
+                      : platform::PackedUtf8Name(platform::LittleEndianAt<uint32_t>(last_read_) >>
+                                                 (8 * (window.at_3 - last_read_)));
 }
 
 Utf8StartScan::Window Utf8StartScan::FirstWindow() const {
@@ -138,7 +134,7 @@ bool Utf8StartScan::Seek() {
   }
   const KeyStartFilter::View filter = filter_;
   bool found = false;
-  while (window.at_1 < text_.size()) {
+  while (window.at_1 < end_) {
     const auto name_1 = static_cast<uint32_t>(window.names_1_2 >> 32);
     if ((kSingleKeys && filter.MayStartSingle(name_1)) ||
         (filter.MayStartPair(window.names_1_2) &&
@@ -147,7 +143,7 @@ bool Utf8StartScan::Seek() {
       break;
     }
     Step(window);
-    while (window.at_1 < text_.size() && !filter.MayStartPair(window.names_1_2) &&
+    while (window.at_1 < end_ && !filter.MayStartPair(window.names_1_2) &&
            !(kSingleKeys && filter.MayStartSingle(static_cast<uint32_t>(window.names_1_2 >> 32)))) {
       Step(window);
     }

@@ -31,33 +31,37 @@ class Utf8StartScan {
 
   // `pass_spaces`: whether no key holds a space among its first three characters.
   Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at, bool pass_spaces)
-      : filter_(filter), text_(text), passed_(pass_spaces ? ' ' : kContinuation) {
-    window_.at_1 = at;
+      : filter_(filter),
+        begin_(reinterpret_cast<const unsigned char*>(text.data())),
+        end_(begin_ + text.size()),
+        last_read_(end_ - kLeastBytes),
+        passed_(pass_spaces ? ' ' : kContinuation) {
+    window_.at_1 = begin_ + at;
   }
 
   // Moves on to the next position the filter lets through (the first call tests the
   // one it started at): true there, false at the text's end.
   bool Next();
   // That position, in bytes of the text.
-  size_t At() const { return window_.at_1; }
+  size_t At() const { return static_cast<size_t>(window_.at_1 - begin_); }
 
  private:
   // The three characters the filter reads: where each starts, and their names (the
   // first two as one value); and the starts not yet reached in the 64 bytes from
   // `chunk`.
   struct Window {
-    size_t at_1, at_2, at_3;
+    const unsigned char *at_1, *at_2, *at_3;
     uint64_t names_1_2;
     uint32_t name_3;
-    size_t chunk;
+    const unsigned char* chunk;
     uint64_t starts;
   };
 
   // Next, for a filter with keys of one character or without.
   template <bool kSingleKeys>
   bool Seek();
-  // Bit k set where byte `chunk` + k of the text starts a character.
-  uint64_t StartsIn(size_t chunk) const;
+  // Bit k set where byte k from `chunk` starts a character.
+  uint64_t StartsIn(const unsigned char* chunk) const;
   // The window at the position the scan begins at.
   Window FirstWindow() const;
   // Moves the window one start on.
@@ -65,16 +69,19 @@ class Utf8StartScan {
   // The next chunk after the one at `chunk` that holds a start; none left if its
   // starts are 0.
   struct Chunk {
-    size_t begin;
+    const unsigned char* begin;
     uint64_t starts;
   };
-  Chunk NextChunk(size_t chunk) const;
+  Chunk NextChunk(const unsigned char* chunk) const;
 
   // A continuation byte starts nothing anyway: passing it passes nothing.
   static constexpr unsigned char kContinuation = 0x80;
 
   KeyStartFilter::View filter_;
-  std::string_view text_;
+  // The text; the last place a read of four bytes fits.
+  const unsigned char* begin_;
+  const unsigned char* end_;
+  const unsigned char* last_read_;
   // A byte the scan passes over as if it were not there.
   unsigned char passed_;
   Window window_{};
