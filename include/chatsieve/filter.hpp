@@ -9,6 +9,7 @@
 //   std::string shown = filter.Mask(message);
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -179,12 +180,20 @@ class Filter {
                 message != nullptr && message[0] != '\0' ? message : chatsieve_strerror(result));
   }
 
+  // A first try into a buffer on the stack: most texts hold few words or none, and then
+  // nothing is allocated.
   template <typename Call>
   static std::vector<Match> Collect(Call call) {
-    std::vector<Match> matches(8);
+    std::array<Match, 8> first;
+    size_t count = 0;
+    int result = call(first.data(), first.size(), &count);
+    if (result != CHATSIEVE_E_SPACE) {
+      Throw(result);
+      return std::vector<Match>(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    std::vector<Match> matches(count);
     for (;;) {
-      size_t count = 0;
-      const int result = call(matches.data(), matches.size(), &count);
+      result = call(matches.data(), matches.size(), &count);
       if (result != CHATSIEVE_E_SPACE) {
         Throw(result);
         matches.resize(count);
