@@ -36,9 +36,13 @@ void KeyIndex::Builder::Add(std::u32string_view key, KeyEnd end) {
 
 void KeyStartFilter::Reset(size_t keys) {
   const size_t bits = std::max<size_t>(PowerOfTwoAtLeast(keys * kBitsPerKey), 128);
-  pairs_.assign(bits / 64, 0);
+  // Two bits a slot: as many bits as the other sets, half as many slots.
+  const size_t slots = bits / 2;
+  pairs_.assign(slots / 32, 0);
+  next_pairs_.assign(bits / 64, 0);
   keys_.assign(bits / 64, 0);
-  pair_shift_ = 64 - std::countr_zero(bits);
+  pair_shift_ = 64 - std::countr_zero(slots);
+  next_shift_ = 64 - std::countr_zero(bits);
   key_shift_ = 64 - std::countr_zero(bits / 64);
   has_single_keys_ = false;
 }
@@ -47,8 +51,12 @@ void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
   uint64_t hash = HashOne(first_chars[0]);
   if (first_chars.size() > 1) {
     hash = HashNext(hash, first_chars[1]);
-    const uint64_t bit = PairHash(View::Pair(first_chars[0], first_chars[1])) >> pair_shift_;
-    pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
+    const uint64_t slot = PairHash(View::Pair(first_chars[0], first_chars[1])) >> pair_shift_;
+    pairs_[slot >> 5] |= (first_chars.size() == 2 ? kIsKey : kBeginsLongerKey) << (2 * (slot & 31));
+  }
+  if (first_chars.size() > 2) {
+    const uint64_t bit = NextPairHash(View::Pair(first_chars[1], first_chars[2])) >> next_shift_;
+    next_pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
   }
   if (first_chars.size() > 2) hash = HashNext(hash, first_chars[2]);
   has_single_keys_ |= first_chars.size() == 1;

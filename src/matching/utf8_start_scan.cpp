@@ -137,13 +137,14 @@ bool Utf8StartScan::Seek() {
   while (window.at_1 < end_) {
     const auto name_1 = static_cast<uint32_t>(window.names_1_2 >> 32);
     if ((kSingleKeys && filter.MayStartSingle(name_1)) ||
-        (filter.MayStartPair(window.names_1_2) &&
+        (filter.MayStartPair(window.names_1_2, window.names_1_2 << 32 | window.name_3) &&
          filter.MayStartLonger(name_1, static_cast<uint32_t>(window.names_1_2), window.name_3))) {
       found = true;
       break;
     }
     Step(window);
-    while (window.at_1 < end_ && !filter.MayStartPair(window.names_1_2) &&
+    while (window.at_1 < end_ &&
+           !filter.MayStartPair(window.names_1_2, window.names_1_2 << 32 | window.name_3) &&
            !(kSingleKeys && filter.MayStartSingle(static_cast<uint32_t>(window.names_1_2 >> 32)))) {
       Step(window);
     }
