@@ -231,7 +231,7 @@ WordList TwoSyllableWords(size_t count) {
 
 void ReportMemory() {
   for (const size_t count : {size_t{50000}, size_t{1000000}}) {
-    const auto compiled = CompileWords(TwoSyllableWords(count), MatchOptions());
+    const auto compiled = CompileWords(TwoSyllableWords(count), MatchOptions()).compiled;
     const size_t bytes = compiled->words.MemoryBytes() + compiled->index.MemoryBytes();
     std::printf("snapshot of %zu two-syllable words: %.1f MB, %.1f bytes a word\n", count,
                 bytes / 1e6, static_cast<double>(bytes) / static_cast<double>(count));

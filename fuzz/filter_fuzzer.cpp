@@ -146,7 +146,7 @@ void Screen(const chatsieve_filter* filter, const reference::Words* words, const
 // The words a list loads, as the filter reads them; none when the list does not load.
 std::vector<std::string> Load(chatsieve_filter* filter, const std::string& list, int allowed) {
   chatsieve::WordList read;
-  const bool readable = chatsieve::ReadWordListText(list, read).empty();
+  const bool readable = chatsieve::ReadWordListText(list, read).problems.empty();
   const int result =
       chatsieve_filter_load_text(filter, list.data(), list.size(), allowed, nullptr, 0);
   Expect(result == (readable ? CHATSIEVE_OK : CHATSIEVE_E_FORMAT));

@@ -96,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::u16string text = DrawText(input, 48);
 
   const MatchOptions match = MatchOptions::FromBits(options);
-  const auto forbidden = CompileWords(ListOf(words), match);
-  const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match));
+  const auto forbidden = CompileWords(ListOf(words), match).compiled;
+  const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
   const ScreeningWords screening{forbidden->index, allowing->index, match};
   std::vector<Occurrence> found;
   Screen<Utf8>(screening, platform::Utf16ToUtf8(text), found);

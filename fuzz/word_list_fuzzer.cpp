@@ -84,11 +84,13 @@ void ExpectLoaded(std::string_view list, const WordList& words, bool readable, i
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view list(reinterpret_cast<const char*>(data), size);
   WordList words;
-  const std::vector<chatsieve::WordListProblem> problems = chatsieve::ReadWordListText(list, words);
+  const std::vector<chatsieve::WordListProblem> problems =
+      chatsieve::ReadWordListText(list, words).problems;
   ExpectRead(list, words, problems);
   for (const uint32_t bits :
        {0u, uint32_t{CHATSIEVE_SEPARATORS}, chatsieve::MatchOptions::kKnownBits}) {
-    const auto compiled = chatsieve::CompileWords(words, chatsieve::MatchOptions::FromBits(bits));
+    const auto compiled =
+        chatsieve::CompileWords(words, chatsieve::MatchOptions::FromBits(bits)).compiled;
     Expect(compiled->words.Size() == words.Size());
     for (size_t w = 0; w < words.Size(); ++w)
       Expect(compiled->words[w] == words[w]);

@@ -74,14 +74,19 @@ typedef struct chatsieve_match {
  * occurrence and mask the rest. */
 #define CHATSIEVE_MASK_KEEP_FIRST 0x80000000u
 
+/* The most characters a listed word may have. */
+#define CHATSIEVE_MAX_WORD_LENGTH 256
+
 #define CHATSIEVE_OK 0
 #define CHATSIEVE_FOUND 1
-#define CHATSIEVE_E_NULL (-1)     /* a required argument is null */
-#define CHATSIEVE_E_SPACE (-2)    /* the caller's array or buffer is too small */
-#define CHATSIEVE_E_OPEN (-3)     /* the word-list file cannot be opened or read */
-#define CHATSIEVE_E_FORMAT (-4)   /* the word list is not valid */
-#define CHATSIEVE_E_MEMORY (-5)   /* memory ran out */
-#define CHATSIEVE_E_ARGUMENT (-6) /* an argument is out of range */
+#define CHATSIEVE_E_NULL (-1)   /* a required argument is null */
+#define CHATSIEVE_E_SPACE (-2)  /* the caller's array or buffer is too small */
+#define CHATSIEVE_E_OPEN (-3)   /* the word-list file cannot be opened or read */
+#define CHATSIEVE_E_FORMAT (-4) /* the word list is not valid */
+#define CHATSIEVE_E_MEMORY (-5) /* memory ran out */
+#define CHATSIEVE_E_ARGUMENT                                   \
+  (-6) /* an argument is out of range, such as a length larger \
+          than any buffer (past PTRDIFF_MAX bytes) */
 
 /* A new filter with no words, or null for unknown option bits or no memory. */
 CHATSIEVE_FILTER_API chatsieve_filter* chatsieve_filter_new(uint32_t options);
@@ -95,14 +100,19 @@ CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter* filter);
 
 /* Replaces the forbidden words (or, with `allowed` non-zero, the allowed words) by the
  * words of a file: a UTF-8 word list (one word a line; blank lines and lines starting
- * with '#' skipped; byte-order mark and CR LF tolerated) or either binary word-list
- * file, told apart by content. `path` is UTF-8. On failure nothing changes and
- * `message` (may be null; `message_capacity` bytes) receives the reason, naming the
- * file and line, truncated and terminated. */
+ * with '#' skipped; byte-order marks and CR LF tolerated) or either binary word-list
+ * file, told apart by content. `path` is UTF-8. A word may have at most
+ * CHATSIEVE_MAX_WORD_LENGTH characters. On failure nothing changes and `message` (may be
+ * null; `message_capacity` bytes) receives the reason, naming the file and line,
+ * truncated and terminated. On success `message` receives "" or a note on the entries
+ * the filter left out or merged: entries the options read as one character they did not
+ * consist of alone (xxx read as x would flag "fox") or as nothing, which are left out,
+ * and entries read as an earlier one is, which are one word with it (its index). */
 CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter* filter, const char* path,
                                                int allowed, char* message, size_t message_capacity);
 
-/* As chatsieve_filter_load for a UTF-8 word list held in memory. */
+/* As chatsieve_filter_load for a UTF-8 word list held in memory; names its lines
+ * "<text>:LINE". */
 CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list,
                                                     size_t length, int allowed, char* message,
                                                     size_t message_capacity);

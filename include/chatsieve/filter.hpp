@@ -105,17 +105,20 @@ class Filter {
 
   // Replace the forbidden (or allowed) words with those of a word-list file, or of a
   // UTF-8 list held in memory. Throws Error with the reason; nothing changes then.
-  void Load(const std::string& path, WordRole role = WordRole::kForbidden) {
+  // Returns a note on entries the filter left out or merged, or "" when there are none.
+  std::string Load(const std::string& path, WordRole role = WordRole::kForbidden) {
     char message[512];
     Throw(chatsieve_filter_load(handle_, path.c_str(), role == WordRole::kAllowed, message,
                                 sizeof message),
           message);
+    return message;
   }
-  void LoadText(std::string_view list, WordRole role = WordRole::kForbidden) {
+  std::string LoadText(std::string_view list, WordRole role = WordRole::kForbidden) {
     char message[512];
     Throw(chatsieve_filter_load_text(handle_, list.data(), list.size(), role == WordRole::kAllowed,
                                      message, sizeof message),
           message);
+    return message;
   }
 
   size_t WordCount() const { return chatsieve_word_count(handle_); }

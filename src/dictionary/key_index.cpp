@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <deque>
 #include <iterator>
 #include <numeric>
 #include <stdexcept>
@@ -20,6 +21,12 @@ size_t RootSlotOf(char32_t code_point, size_t mask) {
   return static_cast<size_t>((code_point * 0x9E3779B1u) >> 7) & mask;
 }
 
+// Cutting an array to size copies it: only worth it when an eighth or more is unused.
+template <typename Item>
+void ShrinkWhereWorthIt(std::vector<Item>& items) {
+  if (items.capacity() - items.size() > items.size() / 8) items.shrink_to_fit();
+}
+
 size_t PowerOfTwoAtLeast(size_t count) {
   return std::bit_ceil(std::max<size_t>(count, 64));
 }
@@ -32,6 +39,44 @@ void KeyIndex::Builder::Add(std::u32string_view key, KeyEnd end) {
   starts_.push_back(points_.size());
   points_.insert(points_.end(), key.begin(), key.end());
   ends_.push_back(end);
+}
+
+namespace {
+
+size_t KeyHash(std::u32string_view key) {
+  uint64_t hash = 0x9E3779B97F4A7C15ULL;
+  for (const char32_t c : key)
+    hash = (hash ^ (hash >> 29) ^ c) * 0xC2B2AE3D27D4EB4FULL;
+  return static_cast<size_t>(hash ^ (hash >> 32));
+}
+
+}  // namespace
+
+std::optional<uint32_t> KeyIndex::Builder::AddWordKey(std::u32string_view key, KeyEnd end) {
+  if (key.empty()) return std::nullopt;
+  const size_t mask = word_keys_.size() - 1;
+  size_t slot = KeyHash(key) & mask;
+  for (; word_keys_[slot] != 0; slot = (slot + 1) & mask) {
+    const size_t other = word_keys_[slot] - 1;
+    if (Key(other) == key) return ends_[other].word;
+  }
+  Add(key, end);
+  word_keys_[slot] = static_cast<uint32_t>(starts_.size());
+  if (++word_key_count_ * 2 > word_keys_.size()) GrowWordKeys();
+  return std::nullopt;
+}
+
+void KeyIndex::Builder::GrowWordKeys() {
+  std::vector<uint32_t> grown(word_keys_.size() * 2, 0);
+  const size_t mask = grown.size() - 1;
+  for (const uint32_t number : word_keys_) {
+    if (number == 0) continue;
+    size_t slot = KeyHash(Key(number - 1)) & mask;
+    while (grown[slot] != 0)
+      slot = (slot + 1) & mask;
+    grown[slot] = number;
+  }
+  word_keys_ = std::move(grown);
 }
 
 void KeyStartFilter::Reset(size_t keys) {
@@ -65,10 +110,7 @@ void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
 
 KeyIndex KeyIndex::Builder::Build() && {
   const auto count = static_cast<uint32_t>(ends_.size());
-  starts_.push_back(points_.size());
-  const auto key = [this](uint32_t k) {
-    return std::u32string_view(points_.data() + starts_[k], starts_[k + 1] - starts_[k]);
-  };
+  const auto key = [this](uint32_t k) { return Key(k); };
   std::vector<uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0);
   // Stable, so that equal keys keep the order of their words.
@@ -76,17 +118,25 @@ KeyIndex KeyIndex::Builder::Build() && {
                    [&](uint32_t a, uint32_t b) { return key(a) < key(b); });
 
   KeyIndex index;
+  word_keys_ = {};
+  for (uint32_t k = 0; k < count; ++k)
+    index.longest_key_ = std::max(index.longest_key_, key(k).size());
   // Nodes are numbered breadth first, so the children of consecutive nodes follow one
   // another and one array of starts describes them all.
   struct Pending {
     uint32_t first, last, depth;
   };
-  std::vector<Pending> pending{{0, count, 0}};
+  // A trie has at most one node per code point of its keys, and the root: reserved once,
+  // so that growing them never holds twice what they need. Nodes wait in a queue as wide
+  // as one level of the trie, not as long as all of it.
+  std::deque<Pending> pending{{0, count, 0}};
+  uint32_t nodes_made = 1;
+  index.nodes_.reserve(points_.size() + 2);
+  index.label_.reserve(points_.size() + 1);
   index.label_.push_back(0);
-  for (size_t node = 0; node < pending.size(); ++node) {
-    const Pending here = pending[node];
-    index.nodes_.push_back(
-        {static_cast<uint32_t>(pending.size()), static_cast<uint32_t>(index.ends_.size()), 0});
+  for (; !pending.empty(); pending.pop_front()) {
+    const Pending here = pending.front();
+    index.nodes_.push_back({nodes_made, static_cast<uint32_t>(index.ends_.size()), 0});
     uint32_t at = here.first;
     const auto node_ends = static_cast<ptrdiff_t>(index.ends_.size());
     for (; at < here.last && key(order[at]).size() == here.depth; ++at) {
@@ -117,11 +167,11 @@ KeyIndex KeyIndex::Builder::Build() && {
       index.label_.push_back(label);
       index.nodes_.back().child_labels |= LabelBit(label);
       pending.push_back({at, next, here.depth + 1});
+      ++nodes_made;
       at = next;
     }
   }
-  index.nodes_.push_back(
-      {static_cast<uint32_t>(pending.size()), static_cast<uint32_t>(index.ends_.size()), 0});
+  index.nodes_.push_back({nodes_made, static_cast<uint32_t>(index.ends_.size()), 0});
   if (count == 0) return index;
 
   const uint32_t root_children = index.nodes_[1].child_begin - index.nodes_[0].child_begin;
@@ -147,6 +197,12 @@ KeyIndex KeyIndex::Builder::Build() && {
     index.code_point_start_.Add(std::span(code_points).first(text.size()));
     index.packed_utf8_start_.Add(std::span(packed).first(text.size()));
   }
+  // The keys are no longer needed: given back before the trie is cut to size, so that the
+  // two never add up.
+  points_ = {};
+  starts_ = {};
+  ShrinkWhereWorthIt(index.nodes_);
+  ShrinkWhereWorthIt(index.label_);
   return index;
 }
 

@@ -5,17 +5,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "dictionary/word_list.h"
+
 namespace chatsieve {
 
-// A key that ends at a trie node: which listed word it stands for, and whether it only
-// counts where it spans a whole run of Latin letters of the text.
+// A key that ends at a trie node: which listed word it stands for, whether it only
+// counts where it spans a whole run of Latin letters of the text, and where the word may
+// stand.
 struct KeyEnd {
   uint32_t word = 0;
   bool whole_latin_token = false;
+  WordPlace place = WordPlace::kAnywhere;
 };
 
 // A conservative test of "can a key start here?" from the first three characters at a
@@ -134,12 +139,24 @@ class KeyIndex {
     // Keys are non-empty and already folded as the text will be. Throws std::bad_alloc
     // and std::length_error (more than 2^32 - 2 code points in all).
     void Add(std::u32string_view key, KeyEnd end);
+    // Adds a listed word's own key, unless an earlier word's own key is the same: then
+    // nothing is added and that word is returned.
+    std::optional<uint32_t> AddWordKey(std::u32string_view key, KeyEnd end);
     KeyIndex Build() &&;
 
    private:
+    std::u32string_view Key(size_t k) const {
+      const size_t end = k + 1 < starts_.size() ? starts_[k + 1] : points_.size();
+      return {points_.data() + starts_[k], end - starts_[k]};
+    }
+    void GrowWordKeys();
+
     std::vector<char32_t> points_;
     std::vector<size_t> starts_;
     std::vector<KeyEnd> ends_;
+    // The words' own keys, open-addressed by their hash: key number + 1, 0 for none.
+    std::vector<uint32_t> word_keys_ = std::vector<uint32_t>(64, 0);
+    size_t word_key_count_ = 0;
   };
 
   KeyIndex() = default;
@@ -159,6 +176,8 @@ class KeyIndex {
   }
 
   bool Empty() const { return nodes_.size() <= 2; }
+  // The most characters any key has: how far back a match can begin from where it ends.
+  size_t LongestKey() const { return longest_key_; }
   bool HasWholeTokenKeys() const { return has_whole_token_keys_; }
   // Whether some key holds a space among its first three characters.
   bool HasSpaceNearKeyStart() const { return has_space_near_key_start_; }
@@ -192,6 +211,7 @@ class KeyIndex {
   size_t root_mask_ = 0;
   KeyStartFilter code_point_start_;
   KeyStartFilter packed_utf8_start_;
+  size_t longest_key_ = 0;
   bool has_whole_token_keys_ = false;
   bool has_space_near_key_start_ = false;
 };

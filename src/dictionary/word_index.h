@@ -9,6 +9,7 @@
 
 #include "dictionary/bad_word.h"
 #include "dictionary/bad_word_map.h"
+#include "dictionary/word_file_reader.h"
 
 namespace chatsieve {
 
@@ -34,15 +35,14 @@ class WordIndex {
   // read before it, unsorted.
   int32_t LoadWordFile(const char* path, int32_t collapse);
   int32_t LoadWordFileW(const char16_t* path, int32_t collapse);
-  // Reads one record at the stream's position into the index: 1 when it was stored.
-  int32_t ReadWord(platform::TextModeReader& stream, int32_t collapse);
-  int32_t ReadWordW(platform::RawFileReader& stream);
   // Writes the words as a wide (or narrow) word-list file, replacing `path` only after
   // a complete write. 0 on any failure, with the reason in `why` when given.
   int32_t SaveWordFileW(const char16_t* path, std::string* why = nullptr) const;
   int32_t SaveWordFile(const char* path, std::string* why = nullptr) const;
 
  private:
+  RecordSink StoreInIndex();
+
   BadWordMap word_map_;
   int32_t word_count_ = 0;
 };

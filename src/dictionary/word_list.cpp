@@ -1,5 +1,8 @@
 #include "dictionary/word_list.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/utf8.h"
@@ -8,37 +11,144 @@ namespace chatsieve {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr size_t kMaxCategoryLength = 64;
+constexpr size_t kMaxFields = 4;
 
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-}  // namespace
-
-void WordList::Add(std::string_view word) {
-  if (word.size() > UINT32_MAX - block_.size()) throw std::length_error("word list too large");
-  block_.append(word);
-  ends_.push_back(static_cast<uint32_t>(block_.size()));
+size_t CharacterCount(std::string_view utf8) {
+  return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  }));
 }
 
-std::vector<WordListProblem> ReadWordListText(std::string_view text, WordList& words) {
-  std::vector<WordListProblem> problems;
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+std::string WithoutByteOrderMarks(std::string_view line) {
+  std::string kept;
+  for (size_t at = 0;;) {
+    const size_t mark = line.find(kByteOrderMark, at);
+    kept.append(line.substr(at, mark - at));
+    if (mark == std::string_view::npos) return kept;
+    at = mark + kByteOrderMark.size();
+  }
+}
+
+bool IsCategoryName(std::string_view name) {
+  return name.size() <= kMaxCategoryLength && std::all_of(name.begin(), name.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                  c == '-' || c == '_';
+         });
+}
+
+std::optional<WordPlace> PlaceNamed(std::string_view name) {
+  if (name.empty() || name == "anywhere") return WordPlace::kAnywhere;
+  if (name == "start") return WordPlace::kStart;
+  if (name == "whole") return WordPlace::kWhole;
+  return std::nullopt;
+}
+
+// A line's word and its fields, or the reason it has none.
+struct ParsedLine {
+  std::string word;
+  std::array<std::string_view, kMaxFields - 1> fields;
+  std::string problem;
+};
+
+ParsedLine ParseLine(std::string_view line) {
+  ParsedLine parsed;
+  if (line.find('\0') != std::string_view::npos) {
+    parsed.problem = "holds a zero byte";
+    return parsed;
+  }
+  if (!platform::IsUtf8(line)) {
+    parsed.problem = "not valid UTF-8";
+    return parsed;
+  }
+  const size_t tab = line.find('\t');
+  parsed.word = WithoutByteOrderMarks(line.substr(0, tab));
+  if (parsed.word.empty()) {
+    parsed.problem = "no word before the fields";
+  } else if (CharacterCount(parsed.word) > kMaxWordLength) {
+    parsed.problem =
+        "the word is longer than the limit of " + std::to_string(kMaxWordLength) + " characters";
+  }
+  if (tab == std::string_view::npos) return parsed;
+  std::string_view rest = line.substr(tab + 1);
+  for (size_t field = 0;; ++field) {
+    if (field == parsed.fields.size()) {
+      if (parsed.problem.empty())
+        parsed.problem = "more than three fields after the word (category, severity, where)";
+      return parsed;
+    }
+    const size_t next = rest.find('\t');
+    parsed.fields[field] = rest.substr(0, next);
+    if (next == std::string_view::npos) return parsed;
+    rest.remove_prefix(next + 1);
+  }
+}
+
+}  // namespace
+
+WordList::WordList() : categories_(1) {}
+
+void WordList::Add(std::string_view word, WordTraits traits) {
+  if (word.size() > UINT32_MAX - block_.size() || ends_.size() >= UINT32_MAX)
+    throw std::length_error("word list too large");
+  block_.append(word);
+  ends_.push_back(static_cast<uint32_t>(block_.size()));
+  traits_.push_back(traits);
+}
+
+uint16_t WordList::CategoryNumber(std::string_view name) {
+  if (name.empty()) return 0;
+  const auto known = std::find(categories_.begin() + 1, categories_.end(), name);
+  if (known != categories_.end()) return static_cast<uint16_t>(known - categories_.begin());
+  if (categories_.size() > UINT16_MAX) throw std::length_error("too many categories");
+  categories_.emplace_back(name);
+  return static_cast<uint16_t>(categories_.size() - 1);
+}
+
+size_t WordList::MemoryBytes() const {
+  size_t bytes = block_.capacity() + ends_.capacity() * sizeof(uint32_t) +
+                 traits_.capacity() * sizeof(WordTraits);
+  for (const std::string& name : categories_)
+    bytes += sizeof(name) + name.capacity();
+  return bytes;
+}
+
+WordListReading ReadWordListText(std::string_view text, WordList& words) {
+  WordListReading reading;
   for (size_t number = 1; !text.empty(); ++number) {
     const size_t newline = text.find('\n');
     std::string_view line = text.substr(0, newline);
     text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
+    if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
     if (IsBlank(line) || line.starts_with('#')) continue;
-    if (line.find('\0') != std::string_view::npos) {
-      problems.push_back({number, "holds a zero byte"});
-    } else if (!platform::IsUtf8(line)) {
-      problems.push_back({number, "not valid UTF-8"});
-    } else {
-      words.Add(line);
+    ParsedLine parsed = ParseLine(line);
+    const auto [category, severity, place_name] = parsed.fields;
+    const std::optional<WordPlace> place = PlaceNamed(place_name);
+    if (parsed.problem.empty() && !IsCategoryName(category)) {
+      parsed.problem = "category must be up to 64 ASCII letters, digits, '-' or '_'";
+    } else if (parsed.problem.empty() && !severity.empty() && severity != "1" && severity != "2" &&
+               severity != "3") {
+      parsed.problem = "severity must be 1, 2 or 3";
+    } else if (parsed.problem.empty() && !place) {
+      parsed.problem = "where must be anywhere, start or whole";
     }
+    if (!parsed.problem.empty()) {
+      reading.problems.push_back({number, std::move(parsed.problem)});
+      continue;
+    }
+    WordTraits traits;
+    traits.place = *place;
+    if (!severity.empty()) traits.severity = static_cast<uint8_t>(severity[0] - '0');
+    traits.category = words.CategoryNumber(category);
+    words.Add(parsed.word, traits);
+    reading.lines.push_back(static_cast<uint32_t>(std::min<size_t>(number, UINT32_MAX)));
   }
-  return problems;
+  return reading;
 }
 
 }  // namespace chatsieve

@@ -1,5 +1,6 @@
 #include "filter/compiled_words.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,29 +11,44 @@
 
 namespace chatsieve {
 
-std::shared_ptr<const CompiledWords> CompileWords(WordList words, MatchOptions options) {
-  auto compiled = std::make_shared<CompiledWords>();
+Compilation CompileWords(WordList words, MatchOptions options) {
+  Compilation compilation;
   KeyIndex::Builder keys;
   TextChars chars;
   std::u32string key;
   std::vector<DerivedForm> forms;
   for (size_t word = 0; word < words.Size(); ++word) {
+    const auto index = static_cast<uint32_t>(word);
     ReadTextChars<Utf8>(words[word], chars);
+    const size_t written = chars.size();
     PrepareChars(options, chars);
     key.clear();
     for (const TextChar& c : chars)
       key.push_back(c.code_point);
-    // A word the options read as nothing (only separators) can never be found.
-    const auto index = static_cast<uint32_t>(word);
-    keys.Add(key, {index, false});
+    // A reading that shrinks an entry to one character or none almost always shows a
+    // mistake in the list (xxx read as x would flag fox), so such an entry is left out.
+    if (key.empty() || (key.size() == 1 && written > 1)) {
+      compilation.left_out.push_back({index,
+                                      key.empty() ? LeftOutEntry::Reason::kReadAsNothing
+                                                  : LeftOutEntry::Reason::kReadAsOneChar,
+                                      index});
+      continue;
+    }
+    const WordPlace place = words.Traits(word).place;
+    if (const std::optional<uint32_t> earlier = keys.AddWordKey(key, {index, false, place})) {
+      compilation.left_out.push_back({index, LeftOutEntry::Reason::kSameAsEarlier, *earlier});
+      continue;
+    }
     forms.clear();
     DeriveForms(key, options, forms);
     for (const DerivedForm& form : forms)
-      keys.Add(form.key, {index, form.whole_latin_token});
+      keys.Add(form.key, {index, form.whole_latin_token, place});
   }
+  auto compiled = std::make_shared<CompiledWords>();
   compiled->index = std::move(keys).Build();
   compiled->words = std::move(words);
-  return compiled;
+  compilation.compiled = std::move(compiled);
+  return compilation;
 }
 
 }  // namespace chatsieve

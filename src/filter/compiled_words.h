@@ -2,7 +2,9 @@
 // the filter's options derive from them.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "dictionary/key_index.h"
 #include "dictionary/word_list.h"
@@ -15,7 +17,24 @@ struct CompiledWords {
   KeyIndex index;
 };
 
+// An entry that compiles to no keys of its own, and why.
+struct LeftOutEntry {
+  enum class Reason {
+    kSameAsEarlier,  // read as an earlier entry is: one word, the earlier one
+    kReadAsOneChar,  // read as a single character it did not consist of alone
+    kReadAsNothing,  // the options leave nothing of it
+  };
+  uint32_t word;
+  Reason reason;
+  uint32_t earlier;  // for kSameAsEarlier
+};
+
+struct Compilation {
+  std::shared_ptr<const CompiledWords> compiled;
+  std::vector<LeftOutEntry> left_out;
+};
+
 // Throws std::bad_alloc and std::length_error.
-std::shared_ptr<const CompiledWords> CompileWords(WordList words, MatchOptions options);
+Compilation CompileWords(WordList words, MatchOptions options);
 
 }  // namespace chatsieve

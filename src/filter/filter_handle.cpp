@@ -3,6 +3,7 @@
 #include <string>
 
 #include "filter/c_interface.h"
+#include "filter/left_out_notes.h"
 #include "filter/word_source.h"
 
 namespace chatsieve {
@@ -17,11 +18,14 @@ void WriteMessage(const char* text, char* message, size_t capacity) {
 namespace {
 
 int Load(chatsieve_filter* filter, int allowed, char* message, size_t capacity,
-         WordList (*read)(const void*), const void* source) {
+         ListedWords (*read)(const void*), const void* source) {
   WriteMessage("", message, capacity);
   return Guarded(
       [&] {
-        filter->state.Replace(allowed != 0 ? Role::kAllowed : Role::kForbidden, read(source));
+        ListedWords listed = read(source);
+        const std::vector<LeftOutEntry> left_out = filter->state.Replace(
+            allowed != 0 ? Role::kAllowed : Role::kForbidden, std::move(listed.words));
+        WriteMessage(LeftOutSummary(listed, left_out).c_str(), message, capacity);
         return CHATSIEVE_OK;
       },
       message, capacity);
@@ -63,6 +67,11 @@ int chatsieve_filter_load(chatsieve_filter* filter, const char* path, int allowe
 
 int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list, size_t length,
                                int allowed, char* message, size_t message_capacity) {
+  if (length > static_cast<size_t>(PTRDIFF_MAX)) {
+    chatsieve::WriteMessage("the list's length is larger than any buffer", message,
+                            message_capacity);
+    return CHATSIEVE_E_ARGUMENT;
+  }
   if (filter == nullptr || (list == nullptr && length > 0)) {
     chatsieve::WriteMessage("no filter or no list given", message, message_capacity);
     return CHATSIEVE_E_NULL;
@@ -77,16 +86,28 @@ int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list, size_
 }
 
 size_t chatsieve_word_count(const chatsieve_filter* filter) {
-  return filter != nullptr ? filter->state.Current().forbidden->words.Size() : 0;
+  if (filter == nullptr) return 0;
+  try {
+    const chatsieve::FilterState::Reading snapshot(filter->state);
+    return snapshot->forbidden->words.Size();
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
 }
 
 const char* chatsieve_word(const chatsieve_filter* filter, uint32_t word, size_t* length) {
   if (filter == nullptr || length == nullptr) return nullptr;
-  const chatsieve::WordList& words = filter->state.Current().forbidden->words;
-  if (word >= words.Size()) return nullptr;
-  const std::string_view text = words[word];
-  *length = text.size();
-  return text.data();
+  try {
+    // The words outlive the call: only a later load into the filter frees them.
+    const chatsieve::FilterState::Reading snapshot(filter->state);
+    const chatsieve::WordList& words = snapshot->forbidden->words;
+    if (word >= words.Size()) return nullptr;
+    const std::string_view text = words[word];
+    *length = text.size();
+    return text.data();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 const char* chatsieve_strerror(int code) {

@@ -1,6 +1,5 @@
 #include "filter/filter_state.h"
 
-#include <array>
 #include <utility>
 
 #include "matching/korean_forms.h"
@@ -8,78 +7,53 @@
 namespace chatsieve {
 namespace {
 
-std::atomic<uint64_t> next_filter_id{1};
-
 const std::shared_ptr<const CompiledWords>& NoWords() {
   static const std::shared_ptr<const CompiledWords> none = std::make_shared<const CompiledWords>();
   return none;
 }
 
-// A thread's recently used snapshots. Filter ids are never reused, so an entry can
-// never be mistaken for a later filter at the same address.
-struct CachedSnapshot {
-  uint64_t filter = 0;
-  uint64_t generation = 0;
-  std::shared_ptr<const Snapshot> snapshot;
-};
-
-struct SnapshotCache {
-  std::array<CachedSnapshot, 4> entries;
-  size_t next_victim = 0;
-};
-
-thread_local SnapshotCache cache;
-
 }  // namespace
 
 FilterState::FilterState(MatchOptions options)
-    : options_(options),
-      id_(next_filter_id.fetch_add(1, std::memory_order_relaxed)),
-      snapshot_(std::make_shared<const Snapshot>(Snapshot{NoWords(), NoWords()})) {}
+    : options_(options), current_(new Snapshot{NoWords(), NoWords()}) {}
 
-FilterState::FilterState(const FilterState& other)
-    : options_(other.options_),
-      id_(next_filter_id.fetch_add(1, std::memory_order_relaxed)),
-      snapshot_(other.Locked()) {}
-
-std::shared_ptr<const Snapshot> FilterState::Locked() const {
-  const std::lock_guard lock(mutex_);
-  return snapshot_;
+FilterState::FilterState(const FilterState& other) : options_(other.options_) {
+  const std::lock_guard lock(other.loading_);
+  current_.store(new Snapshot(*other.current_.load(std::memory_order_relaxed)),
+                 std::memory_order_relaxed);
 }
 
-const Snapshot& FilterState::Current() const {
-  const uint64_t generation = generation_.load(std::memory_order_acquire);
-  for (const CachedSnapshot& entry : cache.entries) {
-    if (entry.filter == id_ && entry.generation == generation) return *entry.snapshot;
-  }
-  CachedSnapshot fresh{id_, 0, nullptr};
-  {
-    const std::lock_guard lock(mutex_);
-    fresh.generation = generation_.load(std::memory_order_relaxed);
-    fresh.snapshot = snapshot_;
-  }
-  // An entry of this filter from an older generation is the one to replace.
-  size_t slot = cache.next_victim;
-  for (size_t k = 0; k < cache.entries.size(); ++k) {
-    if (cache.entries[k].filter == id_) slot = k;
-  }
-  if (slot == cache.next_victim) cache.next_victim = (slot + 1) % cache.entries.size();
-  cache.entries[slot] = std::move(fresh);
-  return *cache.entries[slot].snapshot;
+FilterState::~FilterState() {
+  delete current_.load(std::memory_order_relaxed);
 }
 
-void FilterState::Replace(Role role, WordList words) {
-  std::shared_ptr<const CompiledWords> compiled = CompileWords(
+FilterState::Reading::Reading(const FilterState& state) : slot_(ThisThreadsSlot()) {
+  const Snapshot* snapshot = state.current_.load(std::memory_order_acquire);
+  // Published before it is used: a load that swaps it out after this sees the slot and
+  // waits; one that swapped it out before is seen here, and the newer one is taken.
+  for (;;) {
+    slot_.in_use.store(snapshot, std::memory_order_seq_cst);
+    const Snapshot* again = state.current_.load(std::memory_order_seq_cst);
+    if (again == snapshot) break;
+    snapshot = again;
+  }
+  snapshot_ = snapshot;
+}
+
+void FilterState::Swap(std::unique_ptr<const Snapshot> next) {
+  const std::unique_ptr<const Snapshot> replaced(
+      current_.exchange(next.release(), std::memory_order_seq_cst));
+  WaitUntilUnused(replaced.get());
+}
+
+std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
+  Compilation compilation = CompileWords(
       std::move(words), role == Role::kAllowed ? AllowedWordOptions(options_) : options_);
-  std::shared_ptr<const Snapshot> replaced;
-  {
-    const std::lock_guard lock(mutex_);
-    Snapshot next = *snapshot_;
-    (role == Role::kForbidden ? next.forbidden : next.allowed) = std::move(compiled);
-    replaced = std::exchange(snapshot_, std::make_shared<const Snapshot>(std::move(next)));
-    generation_.fetch_add(1, std::memory_order_release);
-  }
-  // The old words, if this was their last holder, are freed outside the lock.
+  const std::lock_guard lock(loading_);
+  auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
+  (role == Role::kForbidden ? next->forbidden : next->allowed) = std::move(compilation.compiled);
+  Swap(std::move(next));
+  return std::move(compilation.left_out);
 }
 
 }  // namespace chatsieve

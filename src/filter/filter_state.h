@@ -1,19 +1,19 @@
 // What a filter handle holds: its options and the snapshot of its words in force.
 //
 // Screening must never wait for a load, and two threads screening with one filter must
-// not contend on a shared counter. So each thread keeps the last snapshots it used, by
-// filter and generation: a call reads one atomic generation number, and only when a load
-// has changed it does the thread take the lock (held for a pointer copy, never for a
-// build) to fetch the new snapshot. A thread's cache holds at most a few old snapshots
-// until it screens again or ends.
+// not contend on a shared counter. So a call publishes, in its thread's own slot, the
+// snapshot it screens with, and a load that replaces that snapshot frees it once no
+// slot holds it: a thread keeps nothing of a filter between calls, and freeing a filter
+// frees its words whatever other threads do later.
 #pragma once
 
 #include <atomic>
-#include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "filter/compiled_words.h"
+#include "filter/reader_slots.h"
 #include "matching/match_options.h"
 #include "matching/screening.h"
 
@@ -33,27 +33,41 @@ enum class Role { kForbidden, kAllowed };
 class FilterState {
  public:
   explicit FilterState(MatchOptions options);
-  // A new state with the same options and the snapshot in force now.
+  // A new state with the same options and the words in force now.
   FilterState(const FilterState& other);
   FilterState& operator=(const FilterState&) = delete;
+  ~FilterState();
 
   MatchOptions Options() const { return options_; }
 
-  // The snapshot in force; it stays valid until this thread's next call to Current for
-  // any filter.
-  const Snapshot& Current() const;
+  // The snapshot in force, which no load frees while this lives. One at a time per
+  // thread. Throws std::bad_alloc on a thread's first screening only.
+  class Reading {
+   public:
+    explicit Reading(const FilterState& state);
+    ~Reading() { slot_.in_use.store(nullptr, std::memory_order_release); }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
 
-  // Compiles the words for `role` and swaps them in. Throws; nothing changes then.
-  void Replace(Role role, WordList words);
+    const Snapshot& operator*() const { return *snapshot_; }
+    const Snapshot* operator->() const { return snapshot_; }
+
+   private:
+    ReaderSlot& slot_;
+    const Snapshot* snapshot_;
+  };
+
+  // Compiles the words for `role` and swaps them in; returns the entries left out.
+  // Throws; nothing changes then.
+  std::vector<LeftOutEntry> Replace(Role role, WordList words);
 
  private:
-  std::shared_ptr<const Snapshot> Locked() const;
+  // Puts `next` in force, then frees the snapshot it replaced once no call uses it.
+  void Swap(std::unique_ptr<const Snapshot> next);
 
   const MatchOptions options_;
-  const uint64_t id_;
-  mutable std::mutex mutex_;
-  std::shared_ptr<const Snapshot> snapshot_;
-  std::atomic<uint64_t> generation_{1};
+  mutable std::mutex loading_;  // one load at a time
+  std::atomic<const Snapshot*> current_;
 };
 
 }  // namespace chatsieve

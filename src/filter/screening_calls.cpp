@@ -1,5 +1,6 @@
 // Checking, finding and masking through the C interface, in UTF-8 and UTF-16.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,47 +12,57 @@ namespace chatsieve {
 namespace {
 
 constexpr uint32_t kMaskFlags = CHATSIEVE_MASK_KEEP_FIRST;
+// What a thread keeps of the matches it found for the caller: enough for chat, and a
+// large call's peak is given back.
+constexpr size_t kKeptMatches = 1024;
 
 template <typename Encoding>
 using Text = std::basic_string_view<typename Encoding::Unit>;
 
+// Whether `text` and `length` can describe a buffer: lengths past what any object can
+// hold are arguments out of range, whatever the pointer.
 template <typename Encoding, typename Unit>
-bool ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
-  if (text == nullptr && length > 0) return false;
+int ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
+  if (length > static_cast<size_t>(PTRDIFF_MAX) / sizeof(Unit)) return CHATSIEVE_E_ARGUMENT;
+  if (text == nullptr && length > 0) return CHATSIEVE_E_NULL;
   out = length > 0 ? Text<Encoding>(reinterpret_cast<const typename Encoding::Unit*>(text), length)
                    : Text<Encoding>();
-  return true;
-}
-
-ScreeningWords WordsOf(const chatsieve_filter& filter) {
-  return filter.state.Current().Words(filter.state.Options());
+  return CHATSIEVE_OK;
 }
 
 template <typename Encoding, typename Unit>
 int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
+  if (filter == nullptr) return CHATSIEVE_E_NULL;
   Text<Encoding> view;
-  if (filter == nullptr || !ReadText<Encoding>(text, length, view)) return CHATSIEVE_E_NULL;
-  return Guarded(
-      [&] { return HoldsWord<Encoding>(WordsOf(*filter), view) ? CHATSIEVE_FOUND : CHATSIEVE_OK; });
+  if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
+  return Guarded([&] {
+    const FilterState::Reading snapshot(filter->state);
+    return HoldsWord<Encoding>(snapshot->Words(filter->state.Options()), view) ? CHATSIEVE_FOUND
+                                                                               : CHATSIEVE_OK;
+  });
 }
 
 template <typename Encoding, typename Unit>
 int Find(const chatsieve_filter* filter, const Unit* text, size_t length, chatsieve_match* matches,
          size_t capacity, size_t* count) {
-  Text<Encoding> view;
-  if (filter == nullptr || count == nullptr || (matches == nullptr && capacity > 0) ||
-      !ReadText<Encoding>(text, length, view)) {
+  if (filter == nullptr || count == nullptr || (matches == nullptr && capacity > 0))
     return CHATSIEVE_E_NULL;
-  }
+  Text<Encoding> view;
+  if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
   return Guarded([&] {
     thread_local std::vector<Occurrence> found;
-    FindWords<Encoding>(WordsOf(*filter), view, found);
+    {
+      const FilterState::Reading snapshot(filter->state);
+      FindWords<Encoding>(snapshot->Words(filter->state.Options()), view, found);
+    }
     *count = found.size();
     const size_t written = std::min(capacity, found.size());
     for (size_t k = 0; k < written; ++k)
       matches[k] = {found[k].begin, found[k].end, found[k].word};
-    if (written < found.size()) return CHATSIEVE_E_SPACE;
-    return found.empty() ? CHATSIEVE_OK : CHATSIEVE_FOUND;
+    const bool any = !found.empty();
+    if (found.capacity() > kKeptMatches) std::vector<Occurrence>().swap(found);
+    if (written < *count) return CHATSIEVE_E_SPACE;
+    return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
   });
 }
 
@@ -62,21 +73,22 @@ bool IsScalarValue(uint32_t code_point) {
 template <typename Encoding, typename Unit>
 int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32_t mask, Unit* out,
          size_t capacity, size_t* out_length) {
-  Text<Encoding> view;
-  if (filter == nullptr || out_length == nullptr || (out == nullptr && capacity > 0) ||
-      !ReadText<Encoding>(text, length, view)) {
+  if (filter == nullptr || out_length == nullptr || (out == nullptr && capacity > 0))
     return CHATSIEVE_E_NULL;
-  }
+  Text<Encoding> view;
+  if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
   const uint32_t code_point = mask & ~kMaskFlags;
   if (!IsScalarValue(code_point)) return CHATSIEVE_E_ARGUMENT;
   const MaskStyle style =
       (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
   return Guarded([&] {
-    thread_local std::basic_string<typename Encoding::Unit> masked;
-    const bool any = MaskWords<Encoding>(WordsOf(*filter), view, code_point, style, masked);
-    *out_length = masked.size();
-    if (masked.size() > capacity) return CHATSIEVE_E_SPACE;
-    std::copy(masked.begin(), masked.end(), reinterpret_cast<typename Encoding::Unit*>(out));
+    BoundedOutput<typename Encoding::Unit> masked(reinterpret_cast<typename Encoding::Unit*>(out),
+                                                  capacity);
+    const FilterState::Reading snapshot(filter->state);
+    const bool any = MaskWords<Encoding>(snapshot->Words(filter->state.Options()), view, code_point,
+                                         style, masked);
+    *out_length = masked.Length();
+    if (!masked.Fits()) return CHATSIEVE_E_SPACE;
     return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
   });
 }

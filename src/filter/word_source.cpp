@@ -5,14 +5,17 @@
 #include <string>
 
 #include "chatsieve/filter.h"
-#include "dictionary/word_index.h"
 #include "dictionary/word_file_format.h"
+#include "dictionary/word_file_reader.h"
 #include "filter/load_failure.h"
 #include "platform/file_problem.h"
 #include "platform/raw_file_reader.h"
 #include "platform/utf8.h"
 
 namespace chatsieve {
+
+static_assert(kMaxWordLength == CHATSIEVE_MAX_WORD_LENGTH);
+
 namespace {
 
 enum class FileKind { kUtf8List, kNarrow, kWide };
@@ -45,55 +48,70 @@ FileKind KindOf(std::string_view contents) {
   return FileKind::kUtf8List;
 }
 
-// The words of a binary file in the order the legacy index holds them, read by the
-// loaders the legacy exports use.
-WordList WordsOfBinaryFile(const std::string& path, FileKind kind) {
-  WordIndex legacy;
-  int32_t loaded = 0;
-  if (kind == FileKind::kNarrow) {
-    loaded = legacy.LoadWordFile(path.c_str(), 1);
-  } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {
-    loaded = legacy.LoadWordFileW(wide_path->c_str(), 1);
+// Why a record's text cannot be a filter's word, or nothing when it can.
+std::optional<std::string> UnusableRecord(std::u16string_view text, const std::string& utf8) {
+  if (text.find(u'\0') != std::u16string_view::npos)
+    return "holds a zero character, which text never matches";
+  if (platform::Utf8ToUtf16(utf8) != std::u16string(text)) return "holds a lone surrogate";
+  if (std::count_if(utf8.begin(), utf8.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+      }) > static_cast<ptrdiff_t>(kMaxWordLength)) {
+    return "is longer than the limit of " + std::to_string(kMaxWordLength) + " characters";
   }
-  if (loaded == 0) throw LoadFailure(CHATSIEVE_E_FORMAT, path + ": not a valid word-list file");
-  WordList words;
-  size_t index = 0;
-  legacy.WordMap().ForEachBucket([&](char16_t, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
-      const std::u16string_view text(word->WideText(), static_cast<size_t>(word->WideLength()));
-      ++index;
-      if (text.find(u'\0') != std::u16string_view::npos) {
-        throw LoadFailure(CHATSIEVE_E_FORMAT,
-                          path + ": word " + std::to_string(index) +
-                              " holds a zero character, which text never matches");
+  return std::nullopt;
+}
+
+// The words of a binary file in the order of its records, read as the legacy exports
+// read them.
+ListedWords WordsOfBinaryFile(const std::string& path, FileKind kind) {
+  ListedWords listed{{}, {}, path, true};
+  std::optional<std::string> problem;
+  const RecordSink take = [&](std::unique_ptr<BadWord>& record) {
+    const std::u16string_view text(record->WideText(), static_cast<size_t>(record->WideLength()));
+    const std::string utf8 = platform::Utf16ToUtf8(text);
+    if (!problem) {
+      if ((problem = UnusableRecord(text, utf8))) {
+        *problem = listed.PlaceOf(listed.words.Size()) + " " + *problem;
       }
-      const std::string utf8 = platform::Utf16ToUtf8(text);
-      if (platform::Utf8ToUtf16(utf8) != std::u16string(text)) {
-        throw LoadFailure(CHATSIEVE_E_FORMAT,
-                          path + ": word " + std::to_string(index) + " holds a lone surrogate");
-      }
-      words.Add(utf8);
     }
-  });
-  return words;
+    listed.words.Add(utf8);
+    listed.places.push_back(static_cast<uint32_t>(listed.words.Size()));
+    return true;
+  };
+  int32_t declared = 0;
+  bool loaded = false;
+  if (kind == FileKind::kNarrow) {
+    loaded = ReadNarrowWordFile(path.c_str(), true, declared, take);
+  } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {
+    loaded = ReadWideWordFile(wide_path->c_str(), declared, take);
+  }
+  if (!loaded) throw LoadFailure(CHATSIEVE_E_FORMAT, path + ": not a valid word-list file");
+  if (problem) throw LoadFailure(CHATSIEVE_E_FORMAT, *problem);
+  return listed;
 }
 
 }  // namespace
 
-WordList WordsOfText(std::string_view list, const std::string& name) {
-  WordList words;
-  const std::vector<WordListProblem> problems = ReadWordListText(list, words);
-  if (!problems.empty()) {
-    const WordListProblem& first = problems.front();
-    std::string message = name + ":" + std::to_string(first.line) + ": " + first.reason;
-    if (problems.size() > 1)
-      message += " (and " + std::to_string(problems.size() - 1) + " more lines)";
-    throw LoadFailure(CHATSIEVE_E_FORMAT, message);
-  }
-  return words;
+std::string ListedWords::PlaceOf(size_t word) const {
+  const std::string place = std::to_string(word < places.size() ? places[word] : word + 1);
+  return binary ? name + ": word " + place : name + ":" + place;
 }
 
-WordList WordsOfFile(const std::string& path) {
+ListedWords WordsOfText(std::string_view list, const std::string& name) {
+  ListedWords listed{{}, {}, name, false};
+  WordListReading reading = ReadWordListText(list, listed.words);
+  if (!reading.problems.empty()) {
+    const WordListProblem& first = reading.problems.front();
+    std::string message = name + ":" + std::to_string(first.line) + ": " + first.reason;
+    if (reading.problems.size() > 1)
+      message += " (and " + std::to_string(reading.problems.size() - 1) + " more lines)";
+    throw LoadFailure(CHATSIEVE_E_FORMAT, message);
+  }
+  listed.places = std::move(reading.lines);
+  return listed;
+}
+
+ListedWords WordsOfFile(const std::string& path) {
   const std::string contents = ReadWholeFile(path);
   const FileKind kind = KindOf(contents);
   if (kind == FileKind::kUtf8List) return WordsOfText(contents, path);

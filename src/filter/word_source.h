@@ -2,15 +2,28 @@
 // binary word-list file, told apart from a UTF-8 list by its content.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dictionary/word_list.h"
 
 namespace chatsieve {
 
-// Throw LoadFailure; `name` is how messages call the list.
-WordList WordsOfText(std::string_view list, const std::string& name);
-WordList WordsOfFile(const std::string& path);
+// A list's words as read, with where each stands in it, for messages about them.
+struct ListedWords {
+  WordList words;
+  std::vector<uint32_t> places;  // each word's line, or its record in a binary file (1-based)
+  std::string name;              // how messages call the list
+  bool binary = false;
+
+  // "words.txt:3", or "filter.bcd: word 3" for a record of a binary file.
+  std::string PlaceOf(size_t word) const;
+};
+
+// Throw LoadFailure.
+ListedWords WordsOfText(std::string_view list, const std::string& name);
+ListedWords WordsOfFile(const std::string& path);
 
 }  // namespace chatsieve

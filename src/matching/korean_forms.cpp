@@ -46,8 +46,11 @@ class FormSink {
  public:
   explicit FormSink(std::vector<DerivedForm>& out) : out_(out), first_(out.size()) {}
 
+  // Forms are only built while there is room for them, so that a long word costs time
+  // linear in its length.
+  bool Full() const { return out_.size() - first_ >= kMaxDerivedForms; }
   void Add(std::u32string form, bool whole_latin_token) {
-    if (out_.size() - first_ >= kMaxDerivedForms) return;
+    if (Full()) return;
     out_.push_back({std::move(form), whole_latin_token});
   }
 
@@ -86,12 +89,12 @@ void AddInitialForms(std::u32string_view key, FormSink& sink) {
     return;
   }
   const uint32_t subsets = uint32_t{1} << syllables.size();
-  for (uint32_t chosen = 1; chosen < subsets; ++chosen)
+  for (uint32_t chosen = 1; chosen < subsets && !sink.Full(); ++chosen)
     AddInitialForm(form_of([chosen](size_t k) { return ((chosen >> k) & 1) != 0; }), sink);
 }
 
 void AddDrawnOutForms(std::u32string_view key, FormSink& sink) {
-  for (size_t at = 0; at < key.size(); ++at) {
+  for (size_t at = 0; at < key.size() && !sink.Full(); ++at) {
     const std::optional<platform::SyllableParts> parts = platform::SplitSyllable(key[at]);
     if (!parts || parts->tail == 0) continue;
     std::u32string form(key.substr(0, at));

@@ -8,10 +8,14 @@
 #include "matching/char_preparation.h"
 #include "matching/key_scan.h"
 #include "matching/text_char.h"
+#include "matching/text_pieces.h"
 #include "matching/unicode_text.h"
 
 namespace chatsieve {
 namespace {
+
+template <typename Encoding>
+using Text = std::basic_string_view<typename Encoding::Unit>;
 
 // An occurrence with the prepared characters it spans, first to last.
 struct Span {
@@ -86,22 +90,67 @@ bool ScanUncovered(const ScreeningWords& words, Cursor start, Found found) {
   });
 }
 
-// The text's characters as the options read them, in a buffer each thread reuses.
-template <typename Encoding>
-TextChars& PreparedChars(MatchOptions options,
-                         std::basic_string_view<typename Encoding::Unit> text) {
-  thread_local TextChars chars;
-  ReadPreparedChars<Encoding>(options, text, chars);
-  return chars;
+// A text longer than a piece, read piece by piece. Each piece's characters follow the
+// last few of the piece before, enough for any key and any allowed word that may cover
+// it; an occurrence counts in the piece where it ends, unless it ends so near the piece's
+// end that a Latin letter or an allowed word after it may be read only with the next.
+template <typename Encoding, typename Found, typename PieceDone>
+bool ScanPieces(const ScreeningWords& words, Text<Encoding> text, Found found,
+                PieceDone piece_done) {
+  const size_t reach = std::max(words.forbidden.LongestKey(), words.allowed.LongestKey()) + 1;
+  TextChars chars, piece;
+  size_t counted_from = 0;
+  for (size_t from = 0; from < text.size();) {
+    const size_t to = PieceEnd<Encoding>(text, from, words.pieces);
+    ReadPreparedChars<Encoding>(words.options, text.substr(from, to - from), piece);
+    for (TextChar& c : piece) {
+      c.begin += from;
+      c.end += from;
+    }
+    chars.insert(chars.end(), piece.begin(), piece.end());
+    const size_t counted_to =
+        to == text.size() ? chars.size() : chars.size() - std::min(chars.size(), reach);
+    const bool stopped =
+        ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
+          return span.last_char >= counted_from && span.last_char < counted_to &&
+                 found(chars, span);
+        });
+    if (stopped) return true;
+    piece_done(chars);
+    const size_t kept = std::min(chars.size(), 2 * reach);
+    counted_from = counted_to - (chars.size() - kept);
+    chars.erase(chars.begin(), chars.end() - static_cast<ptrdiff_t>(kept));
+    from = to;
+  }
+  return false;
 }
 
-// Runs `scan(cursor)` over the text as written, or over its prepared characters.
-template <typename Encoding, typename Scan>
-auto WithCursor(MatchOptions options, std::basic_string_view<typename Encoding::Unit> text,
-                Scan scan) {
-  if (options.AsWritten()) return scan(RawCursor<Encoding>(text));
-  const TextChars& chars = PreparedChars<Encoding>(options, text);
-  return scan(CharCursor(chars.data(), chars.size()));
+// Calls `found(chars, span)` for every uncovered occurrence in the text as the options
+// read it, until it returns true, and `piece_done(chars)` after each piece read.
+template <typename Encoding, typename Found, typename PieceDone>
+bool ScanPrepared(const ScreeningWords& words, Text<Encoding> text, Found found,
+                  PieceDone piece_done) {
+  if (PieceEnd<Encoding>(text, 0, words.pieces) != text.size())
+    return ScanPieces<Encoding>(words, text, found, piece_done);
+  // One piece at most, so a thread's buffer stays small.
+  thread_local TextChars chars;
+  ReadPreparedChars<Encoding>(words.options, text, chars);
+  if (ScanUncovered(words, CharCursor(chars.data(), chars.size()),
+                    [&](const Span& span) { return found(chars, span); })) {
+    return true;
+  }
+  piece_done(chars);
+  return false;
+}
+
+// Runs `found(span)` over every uncovered occurrence, as written or as the options read
+// the text, until it returns true.
+template <typename Encoding, typename Found>
+bool ScanText(const ScreeningWords& words, Text<Encoding> text, Found found) {
+  if (words.options.AsWritten()) return ScanUncovered(words, RawCursor<Encoding>(text), found);
+  return ScanPrepared<Encoding>(
+      words, text, [&](const TextChars&, const Span& span) { return found(span); },
+      [](const TextChars&) {});
 }
 
 bool OccurrenceOrder(const Occurrence& a, const Occurrence& b) {
@@ -117,35 +166,47 @@ struct Interval {
   size_t end;
 };
 
-// The characters a match consumed, as runs over prepared characters: each occurrence
-// only marks where its run starts and ends, so the cost is one pass over the characters,
-// not one entry per character of every occurrence (a long word met many times in a long
-// text took gigabytes).
-std::vector<Interval> ConsumedIntervals(const ScreeningWords& words, const TextChars& chars,
-                                        bool keep_first) {
-  std::vector<ptrdiff_t> change(chars.size() + 1, 0);
-  ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
-    const size_t first = span.first_char + (keep_first ? 1 : 0);
+// The characters a match consumed, as runs over a piece's prepared characters: each
+// occurrence only marks where its run starts and ends, so the cost is one pass over the
+// characters, not one entry per character of every occurrence (a long word met many times
+// in a long text took gigabytes).
+class ConsumedChars {
+ public:
+  explicit ConsumedChars(bool keep_first) : keep_first_(keep_first) {}
+
+  void Mark(const TextChars& chars, const Span& span) {
+    if (change_.size() != chars.size() + 1) change_.assign(chars.size() + 1, 0);
+    const size_t first = span.first_char + (keep_first_ ? 1 : 0);
     if (first <= span.last_char) {
-      ++change[first];
-      --change[span.last_char + 1];
+      ++change_[first];
+      --change_[span.last_char + 1];
     }
-    return false;
-  });
-  std::vector<Interval> masked;
-  ptrdiff_t covering = 0;
-  for (size_t k = 0; k < chars.size(); ++k) {
-    covering += change[k];
-    if (covering > 0) masked.push_back({chars[k].begin, chars[k].end});
   }
-  return masked;
-}
+  // Appends the piece's consumed characters, a run of touching ones as one interval.
+  void EndPiece(const TextChars& chars, std::vector<Interval>& masked) {
+    if (change_.empty()) return;
+    ptrdiff_t covering = 0;
+    for (size_t k = 0; k < chars.size(); ++k) {
+      covering += change_[k];
+      if (covering <= 0) continue;
+      if (!masked.empty() && masked.back().end == chars[k].begin) {
+        masked.back().end = chars[k].end;
+      } else {
+        masked.push_back({chars[k].begin, chars[k].end});
+      }
+    }
+    change_.clear();
+  }
+
+ private:
+  bool keep_first_;
+  std::vector<ptrdiff_t> change_;
+};
 
 // The caller's units to be masked, in order and merged. As written, a match is one
 // stretch of the text; over prepared characters only those a match consumed are masked.
 template <typename Encoding>
-std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
-                                      std::basic_string_view<typename Encoding::Unit> text,
+std::vector<Interval> MaskedIntervals(const ScreeningWords& words, Text<Encoding> text,
                                       MaskStyle style) {
   const bool keep_first = style == MaskStyle::kKeepFirst;
   std::vector<Interval> masked;
@@ -154,11 +215,18 @@ std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
       masked.push_back({keep_first ? span.first_end : span.occurrence.begin, span.occurrence.end});
       return false;
     });
-    std::sort(masked.begin(), masked.end(),
-              [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   } else {
-    masked = ConsumedIntervals(words, PreparedChars<Encoding>(words.options, text), keep_first);
+    ConsumedChars consumed(keep_first);
+    ScanPrepared<Encoding>(
+        words, text,
+        [&](const TextChars& chars, const Span& span) {
+          consumed.Mark(chars, span);
+          return false;
+        },
+        [&](const TextChars& chars) { consumed.EndPiece(chars, masked); });
   }
+  std::sort(masked.begin(), masked.end(),
+            [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
   size_t merged = 0;
   for (const Interval& next : masked) {
     if (merged > 0 && next.begin <= masked[merged - 1].end) {
@@ -174,23 +242,18 @@ std::vector<Interval> MaskedIntervals(const ScreeningWords& words,
 }  // namespace
 
 template <typename Encoding>
-bool HoldsWord(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text) {
+bool HoldsWord(const ScreeningWords& words, Text<Encoding> text) {
   if (words.forbidden.Empty()) return false;
-  return WithCursor<Encoding>(words.options, text, [&](auto cursor) {
-    return ScanUncovered(words, cursor, [](const Span&) { return true; });
-  });
+  return ScanText<Encoding>(words, text, [](const Span&) { return true; });
 }
 
 template <typename Encoding>
-void FindWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               std::vector<Occurrence>& out) {
+void FindWords(const ScreeningWords& words, Text<Encoding> text, std::vector<Occurrence>& out) {
   out.clear();
   if (words.forbidden.Empty()) return;
-  WithCursor<Encoding>(words.options, text, [&](auto cursor) {
-    return ScanUncovered(words, cursor, [&](const Span& span) {
-      out.push_back(span.occurrence);
-      return false;
-    });
+  ScanText<Encoding>(words, text, [&](const Span& span) {
+    out.push_back(span.occurrence);
+    return false;
   });
   // The scan reports by start position already; keys of different lengths and forms of
   // one word that meet at one span still need ordering and folding.
@@ -199,29 +262,22 @@ void FindWords(const ScreeningWords& words, std::basic_string_view<typename Enco
 }
 
 template <typename Encoding>
-bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               char32_t mask, MaskStyle style, std::basic_string<typename Encoding::Unit>& out) {
-  out.clear();
+bool MaskWords(const ScreeningWords& words, Text<Encoding> text, char32_t mask, MaskStyle style,
+               BoundedOutput<typename Encoding::Unit>& out) {
   std::vector<Interval> masked;
   if (!words.forbidden.Empty()) masked = MaskedIntervals<Encoding>(words, text, style);
-  if (masked.empty()) {
-    out.assign(text);
-    return false;
-  }
-  out.reserve(text.size());
-  auto interval = masked.begin();
-  for (size_t at = 0; at < text.size();) {
-    const size_t units = Encoding::Decode(text.data() + at, text.size() - at).units;
-    while (interval != masked.end() && interval->end <= at)
-      ++interval;
-    if (interval != masked.end() && interval->begin <= at) {
-      Encoding::Append(out, mask);
-    } else {
-      out.append(text.substr(at, units));
+  std::basic_string<typename Encoding::Unit> mask_units;
+  Encoding::Append(mask_units, mask);
+  size_t at = 0;
+  for (const Interval& interval : masked) {
+    out.Append(text.substr(at, interval.begin - at));
+    for (at = interval.begin; at < interval.end;) {
+      at += Encoding::Decode(text.data() + at, text.size() - at).units;
+      out.Append(mask_units);
     }
-    at += units;
   }
-  return true;
+  out.Append(text.substr(at));
+  return !masked.empty();
 }
 
 template bool HoldsWord<Utf8>(const ScreeningWords&, std::string_view);
@@ -230,8 +286,8 @@ template void FindWords<Utf8>(const ScreeningWords&, std::string_view, std::vect
 template void FindWords<Utf16>(const ScreeningWords&, std::u16string_view,
                                std::vector<Occurrence>&);
 template bool MaskWords<Utf8>(const ScreeningWords&, std::string_view, char32_t, MaskStyle,
-                              std::string&);
+                              BoundedOutput<char>&);
 template bool MaskWords<Utf16>(const ScreeningWords&, std::u16string_view, char32_t, MaskStyle,
-                               std::u16string&);
+                               BoundedOutput<char16_t>&);
 
 }  // namespace chatsieve

@@ -2,9 +2,12 @@
 // text with them masked. One body serves UTF-8 and UTF-16 through the encoding's traits.
 //
 // An occurrence of a forbidden word is reported unless it lies wholly inside an
-// occurrence of an allowed word. Positions are in the caller's units.
+// occurrence of an allowed word. Positions are in the caller's units. Texts the options
+// rewrite are read in pieces (text_pieces.h), so that screening a long text costs memory
+// bounded by a piece beside what it reports.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +16,7 @@
 
 #include "dictionary/key_index.h"
 #include "matching/match_options.h"
+#include "matching/text_pieces.h"
 
 namespace chatsieve {
 
@@ -20,6 +24,7 @@ struct ScreeningWords {
   const KeyIndex& forbidden;
   const KeyIndex& allowed;
   MatchOptions options;
+  PieceSize pieces = {};
 };
 
 struct Occurrence {
@@ -33,6 +38,29 @@ enum class MaskStyle {
   kKeepFirst,
 };
 
+// A caller's buffer that masking writes into: every unit up to its capacity, and the
+// count of all, so that a caller whose buffer is too small learns the size it needs.
+template <typename Unit>
+class BoundedOutput {
+ public:
+  BoundedOutput(Unit* out, size_t capacity) : out_(out), capacity_(capacity) {}
+
+  void Append(std::basic_string_view<Unit> units) {
+    if (length_ < capacity_) {
+      const size_t room = std::min(units.size(), capacity_ - length_);
+      std::copy_n(units.data(), room, out_ + length_);
+    }
+    length_ += units.size();
+  }
+  size_t Length() const { return length_; }
+  bool Fits() const { return length_ <= capacity_; }
+
+ private:
+  Unit* out_;
+  size_t capacity_;
+  size_t length_ = 0;
+};
+
 template <typename Encoding>
 bool HoldsWord(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text);
 
@@ -41,10 +69,21 @@ template <typename Encoding>
 void FindWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
                std::vector<Occurrence>& out);
 
-// Writes the text with every character of every occurrence replaced by `mask` into `out`
-// (cleared first). Returns true when anything was masked.
+// Writes the text with every character of every occurrence replaced by `mask` into
+// `out`. Returns true when anything was masked.
 template <typename Encoding>
 bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               char32_t mask, MaskStyle style, std::basic_string<typename Encoding::Unit>& out);
+               char32_t mask, MaskStyle style, BoundedOutput<typename Encoding::Unit>& out);
+
+// The same into a string, for callers that keep no buffer of their own: it screens twice.
+template <typename Encoding>
+bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
+               char32_t mask, MaskStyle style, std::basic_string<typename Encoding::Unit>& out) {
+  BoundedOutput<typename Encoding::Unit> measured(nullptr, 0);
+  MaskWords<Encoding>(words, text, mask, style, measured);
+  out.resize(measured.Length());
+  BoundedOutput<typename Encoding::Unit> written(out.data(), out.size());
+  return MaskWords<Encoding>(words, text, mask, style, written);
+}
 
 }  // namespace chatsieve

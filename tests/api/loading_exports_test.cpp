@@ -9,61 +9,9 @@
 #include <string>
 
 #include "dictionary/word_file_builder.h"
+#include "support/counted_allocations.h"
 #include "support/shared_library.h"
 #include "support/temporary_directory.h"
-
-// Every allocation of the process, the library's included, goes through these, so a
-// test can tell how many are live. A DLL keeps its own allocator, so not on Windows.
-namespace {
-std::atomic<long> live_allocations{0};
-
-void* Allocate(std::size_t size) {
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block == nullptr) throw std::bad_alloc();
-  ++live_allocations;
-  return block;
-}
-
-void Release(void* block) {
-  if (block == nullptr) return;
-  --live_allocations;
-  std::free(block);
-}
-}  // namespace
-
-#if defined(_WIN32)
-#define CHATSIEVE_EXPORTED
-#else
-#define CHATSIEVE_EXPORTED __attribute__((visibility("default")))
-#endif
-CHATSIEVE_EXPORTED void* operator new(std::size_t size) {
-  return Allocate(size);
-}
-CHATSIEVE_EXPORTED void* operator new[](std::size_t size) {
-  return Allocate(size);
-}
-CHATSIEVE_EXPORTED void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(size);
-  } catch (...) {
-    return nullptr;
-  }
-}
-CHATSIEVE_EXPORTED void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return operator new(size, std::nothrow);
-}
-CHATSIEVE_EXPORTED void operator delete(void* block) noexcept {
-  Release(block);
-}
-CHATSIEVE_EXPORTED void operator delete[](void* block) noexcept {
-  Release(block);
-}
-CHATSIEVE_EXPORTED void operator delete(void* block, std::size_t) noexcept {
-  Release(block);
-}
-CHATSIEVE_EXPORTED void operator delete[](void* block, std::size_t) noexcept {
-  Release(block);
-}
 
 namespace chatsieve {
 namespace {
@@ -199,15 +147,15 @@ TEST(LoadingExports, UnloadingReleasesEveryWordStored) {
   TemporaryDirectory directory;
   const std::string narrow = directory.Write("list.bcd", NarrowList());
   const std::string library_path = CHATSIEVE_LIBRARY_PATH;
-  const long before = live_allocations.load();
+  const long before = testing::Allocations().live.load();
   int32_t loaded = 0;
   long while_loaded = 0;
   {
     const Library library(library_path);
     loaded = library.Init(narrow.c_str());
-    while_loaded = live_allocations.load();
+    while_loaded = testing::Allocations().live.load();
   }
-  const long after = live_allocations.load();
+  const long after = testing::Allocations().live.load();
   EXPECT_EQ(loaded, 1);
   EXPECT_GT(while_loaded, before) << "the words live in memory the test can count";
   EXPECT_EQ(after, before);

@@ -43,6 +43,18 @@ WordList ListOf(const std::vector<std::u32string>& words) {
   return list;
 }
 
+// What the filter finds, in characters as the reference counts them: every character of
+// these texts is one UTF-16 unit.
+std::set<reference::Find> Finds(const ScreeningWords& screening, const std::u32string& text) {
+  const std::u16string units(text.begin(), text.end());
+  std::vector<Occurrence> found;
+  FindWords<Utf16>(screening, units, found);
+  std::set<reference::Find> finds;
+  for (const Occurrence& o : found)
+    finds.insert({o.begin, o.end, o.word});
+  return finds;
+}
+
 TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
   std::mt19937 random(11);
   const std::u32string all = kSyllables + kOthers;
@@ -53,18 +65,13 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
       words.push_back(RandomText(random, w < 4 ? kSyllables : all, w < 4 ? 4 : 3));
     allowed.push_back(RandomText(random, kSyllables, 5));
     const MatchOptions match = MatchOptions::FromBits(options);
-    const auto forbidden = CompileWords(ListOf(words), match);
-    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match));
+    const auto forbidden = CompileWords(ListOf(words), match).compiled;
+    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
     const ScreeningWords screening{forbidden->index, allowing->index, match};
     for (int text_round = 0; text_round < 10; ++text_round) {
       const std::u32string text = RandomText(random, all, 24);
-      // Every character is one UTF-16 unit, so units count characters as the reference does.
       const std::u16string units(text.begin(), text.end());
-      std::vector<Occurrence> found;
-      FindWords<Utf16>(screening, units, found);
-      std::set<reference::Find> fast;
-      for (const Occurrence& o : found)
-        fast.insert({o.begin, o.end, o.word});
+      const std::set<reference::Find> fast = Finds(screening, text);
       ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
           << "options " << std::hex << options << " text " << Utf8Of(text);
       std::u16string masked;
@@ -73,6 +80,38 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
       ASSERT_EQ(masked, std::u16string(expected.begin(), expected.end()))
           << "options " << std::hex << options << " text " << Utf8Of(text);
     }
+  }
+}
+
+// Texts read in short pieces, with four syllables in a row now and then, as real text
+// has, where a piece can end without a reading acting across it: the pieces together
+// read as the whole text does.
+TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
+  std::mt19937 random(5);
+  const std::u32string all = kSyllables + kOthers;
+  for (int round = 0; round < 300; ++round) {
+    const uint32_t options = std::uniform_int_distribution<uint32_t>(1, 0x1FF)(random);
+    const std::vector<std::u32string> words = {RandomText(random, kSyllables, 3),
+                                               RandomText(random, all, 3), U"시발"};
+    // An allowed word and Latin letters that reach past where a piece may end.
+    const std::vector<std::u32string> allowed = {RandomText(random, kSyllables, 5), U"시발새끼"};
+    const MatchOptions match = MatchOptions::FromBits(options);
+    const auto forbidden = CompileWords(ListOf(words), match).compiled;
+    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
+    const size_t piece = std::uniform_int_distribution<size_t>(4, 24)(random);
+    const ScreeningWords screening{forbidden->index, allowing->index, match, {piece, 40}};
+    std::u32string text;
+    const std::u32string ends[] = {U"가나다라", U"시발새끼", U"tlqkfA"};
+    for (int part = 0; part < 12; ++part)
+      text += RandomText(random, all, 24) + ends[part % 3];
+    const std::set<reference::Find> fast = Finds(screening, text);
+    ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
+        << std::hex << options << " " << Utf8Of(text);
+    std::string masked;
+    MaskWords<Utf8>(screening, Utf8Of(text), U'*', MaskStyle::kWhole, masked);
+    ASSERT_EQ(masked, Utf8Of(reference::MaskKorean(options, words, allowed, text)))
+        << std::hex << options << " " << Utf8Of(text);
+    EXPECT_EQ(HoldsWord<Utf8>(screening, Utf8Of(text)), !fast.empty());
   }
 }
 

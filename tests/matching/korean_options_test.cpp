@@ -35,8 +35,8 @@ struct Case {
 
 std::string Masked(const Case& c) {
   const MatchOptions options = MatchOptions::FromBits(c.options);
-  const auto forbidden = CompileWords(ListOf(c.words), options);
-  const auto allowed = CompileWords(ListOf(c.allowed), AllowedWordOptions(options));
+  const auto forbidden = CompileWords(ListOf(c.words), options).compiled;
+  const auto allowed = CompileWords(ListOf(c.allowed), AllowedWordOptions(options)).compiled;
   const ScreeningWords words{forbidden->index, allowed->index, options};
   std::string out;
   const bool masked = MaskWords<Utf8>(words, c.text, U'*', MaskStyle::kWhole, out);
@@ -85,8 +85,8 @@ TEST(KoreanOptions, LeaveChatAbbreviationsAndEnglishClean) {
 
 TEST(KoreanOptions, ReportPositionsInTheCallersUnits) {
   const MatchOptions options = MatchOptions::FromBits(CHATSIEVE_KOREAN);
-  const auto forbidden = CompileWords(ListOf({"시발"}), options);
-  const auto allowed = CompileWords(ListOf({}), options);
+  const auto forbidden = CompileWords(ListOf({"시발"}), options).compiled;
+  const auto allowed = CompileWords(ListOf({}), options).compiled;
   std::vector<Occurrence> found;
   FindWords<Utf16>({forbidden->index, allowed->index, options}, u"야 ㅅㅣㅂㅏㄹ tlqkf", found);
   ASSERT_EQ(found.size(), 2u);
@@ -110,7 +110,7 @@ WordList SampleList(const std::string& name) {
   std::ostringstream text;
   text << in.rdbuf();
   WordList words;
-  EXPECT_TRUE(ReadWordListText(text.str(), words).empty()) << name;
+  EXPECT_TRUE(ReadWordListText(text.str(), words).problems.empty()) << name;
   return words;
 }
 
@@ -118,9 +118,9 @@ WordList SampleList(const std::string& name) {
 TEST(KoreanOptions, EverySampleAllowedWordHoldsAListedWord) {
   const MatchOptions options = MatchOptions::FromBits(CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS);
   const WordList allowed_words = SampleList("sample-allowed.txt");
-  const auto forbidden = CompileWords(SampleList("sample-words.txt"), options);
-  const auto none = CompileWords(WordList(), options);
-  const auto allowed = CompileWords(allowed_words, AllowedWordOptions(options));
+  const auto forbidden = CompileWords(SampleList("sample-words.txt"), options).compiled;
+  const auto none = CompileWords(WordList(), options).compiled;
+  const auto allowed = CompileWords(allowed_words, AllowedWordOptions(options)).compiled;
   ASSERT_GT(allowed_words.Size(), 40u);
   for (size_t k = 0; k < allowed_words.Size(); ++k) {
     const std::string_view word = allowed_words[k];

@@ -107,11 +107,34 @@ struct Occurrence {
   size_t last;
 };
 
+std::vector<char32_t> CodePoints(const std::vector<Char>& chars) {
+  std::vector<char32_t> code_points;
+  for (const Char& c : chars)
+    code_points.push_back(c.code_point);
+  return code_points;
+}
+
+// Each word as read, or nothing when it is left out: read as nothing, as one character it
+// did not consist of alone, or as an earlier word is.
+std::vector<std::vector<Char>> UsableWords(const std::vector<std::string>& words, bool separators) {
+  std::vector<std::vector<Char>> usable;
+  for (const std::string& text : words) {
+    std::vector<Char> word = Readable(Decode(text), separators);
+    if (word.size() == 1 && Decode(text).size() > 1) word.clear();
+    for (const std::vector<Char>& earlier : usable) {
+      if (!earlier.empty() && CodePoints(earlier) == CodePoints(word)) word.clear();
+    }
+    usable.push_back(word);
+  }
+  return usable;
+}
+
 std::vector<Occurrence> Occurrences(const std::vector<std::string>& words,
                                     const std::vector<Char>& text, bool separators) {
   std::vector<Occurrence> all;
+  const std::vector<std::vector<Char>> usable = UsableWords(words, separators);
   for (size_t w = 0; w < words.size(); ++w) {
-    const std::vector<Char> word = Readable(Decode(words[w]), separators);
+    const std::vector<Char>& word = usable[w];
     if (word.empty()) continue;
     for (size_t start = 0; start + word.size() <= text.size(); ++start) {
       bool equal = true;

@@ -278,7 +278,8 @@ std::vector<std::pair<std::u32string, bool>> KeysOfWord(uint32_t options,
                                                         const std::u32string& word, bool allowed) {
   const std::u32string key = CodePoints(ReadKorean(options, word));
   std::vector<std::pair<std::u32string, bool>> keys;
-  if (key.empty()) return keys;
+  // Read as nothing, or as one character the word did not consist of alone: left out.
+  if (key.empty() || (key.size() == 1 && word.size() > 1)) return keys;
   keys.push_back({key, false});
   bool hangul = true, syllable = false;
   std::vector<size_t> syllables;
@@ -329,6 +330,14 @@ std::vector<Occurrence> Uncovered(uint32_t options, const std::vector<std::u32st
   const auto occurrences = [&](const std::vector<std::u32string>& list, bool are_allowed) {
     std::vector<Occurrence> found;
     for (size_t w = 0; w < list.size(); ++w) {
+      // A word read as an earlier word (not left out) is is that word.
+      bool repeated = false;
+      for (size_t earlier = 0; earlier < w; ++earlier) {
+        repeated = repeated || (!KeysOfWord(options, list[earlier], are_allowed).empty() &&
+                                CodePoints(ReadKorean(options, list[earlier])) ==
+                                    CodePoints(ReadKorean(options, list[w])));
+      }
+      if (repeated) continue;
       for (const auto& [key, whole_token] : KeysOfWord(options, list[w], are_allowed)) {
         for (size_t at = 0; at + key.size() <= chars.size(); ++at) {
           bool same = true;

@@ -26,25 +26,14 @@ std::string ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
-// The library's own reader, given one line at a time so that every word keeps its
-// line. Each line but the first keeps the line break before it: the reader drops a
-// byte-order mark only at the start of the list.
 NumberedWordList ReadNumberedWordList(const std::string& path) {
   const std::string contents = ReadWholeFile(path);
   NumberedWordList source;
-  size_t number = 1;
-  for (size_t start = 0; start < contents.size(); ++number) {
-    const size_t newline = std::min(contents.find('\n', start), contents.size());
-    const size_t from = start == 0 ? 0 : start - 1;
-    const size_t before = source.words.Size();
-    for (const WordListProblem& problem :
-         ReadWordListText(std::string_view(contents).substr(from, newline - from), source.words)) {
-      std::fprintf(stderr, "%s:%zu: %s\n", path.c_str(), number, problem.reason.c_str());
-      source.usable = false;
-    }
-    if (source.words.Size() > before) source.lines.push_back(number);
-    start = newline + 1;
-  }
+  WordListReading reading = ReadWordListText(contents, source.words);
+  for (const WordListProblem& problem : reading.problems)
+    std::fprintf(stderr, "%s:%zu: %s\n", path.c_str(), problem.line, problem.reason.c_str());
+  source.usable = reading.problems.empty();
+  source.lines.assign(reading.lines.begin(), reading.lines.end());
   return source;
 }
 

@@ -1,0 +1,26 @@
+// Which snapshot each thread is screening with right now, so that a load can free the
+// snapshot it replaced as soon as no call uses it, without screening ever taking a lock
+// or touching a shared counter.
+//
+// A thread owns one slot while it lives; slots are kept in a list that only grows, and
+// a slot freed by a thread's end is taken by the next new thread.
+#pragma once
+
+#include <atomic>
+
+namespace chatsieve {
+
+struct ReaderSlot {
+  std::atomic<const void*> in_use{nullptr};
+  std::atomic<bool> owned{false};
+  ReaderSlot* next = nullptr;
+};
+
+// The calling thread's slot. Throws std::bad_alloc on a thread's first call only.
+ReaderSlot& ThisThreadsSlot();
+
+// Returns once no thread's slot holds `snapshot`. Calls are short, so this waits for the
+// calls that began before the snapshot was replaced, never for later ones.
+void WaitUntilUnused(const void* snapshot);
+
+}  // namespace chatsieve
