@@ -76,13 +76,16 @@ export interface ChatsieveError extends Error {
 }
 
 export declare class Filter {
-  /** Throws a ChatsieveError with the library's reason when a list does not load. */
+  /**
+   * Throws a ChatsieveError with the library's reason when a list does not load, and a
+   * TypeError for a word or path holding a lone surrogate, which has no UTF-8 form.
+   */
   constructor(init?: FilterInit);
   /** The option bits the filter was made with. */
   readonly options: number;
   /** The forbidden words in force, in the order of their indices. */
   readonly words: string[];
-  /** Replaces the forbidden (or allowed) words; on failure throws and changes nothing. */
+  /** Replaces the forbidden (or allowed) words; on failure throws, as the constructor does, and changes nothing. */
   reload(source: string | ReloadSource): void;
   /** Whether the text holds a forbidden word that no allowed word covers. */
   check(text: string): boolean;

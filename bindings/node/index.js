@@ -38,6 +38,20 @@ function optionBits(options) {
   return bits;
 }
 
+// A lone surrogate has no UTF-8 form: handed to the library it would become U+FFFD, and a
+// word of it would then be found in every text holding U+FFFD, a path name another file.
+// In a /u pattern a surrogate pair is one character and does not match.
+const loneSurrogate = /[\ud800-\udfff]/u;
+
+function refuseLoneSurrogate(string, refusal) {
+  const found = loneSurrogate.exec(string);
+  if (found) {
+    throw new TypeError(
+      `chatsieve: ${JSON.stringify(string)} ${refusal}: a lone surrogate at index ${found.index} has no UTF-8 form`,
+    );
+  }
+}
+
 function wordListText(words) {
   if (typeof words === 'string' || typeof words?.[Symbol.iterator] !== 'function') {
     throw new TypeError('chatsieve: words must be an iterable of strings');
@@ -50,6 +64,7 @@ function wordListText(words) {
         `chatsieve: ${JSON.stringify(word)} cannot be a listed word: empty, a line break or a leading #`,
       );
     }
+    refuseLoneSurrogate(word, 'cannot be a listed word');
     lines.push(word);
   }
   return lines.join('\n');
@@ -99,8 +114,13 @@ class Filter {
     if ((listPath === undefined) === (words === undefined)) {
       throw new TypeError('chatsieve: reload needs exactly one of a path or words');
     }
-    if (listPath !== undefined) this.#native.load(String(listPath), allowed);
-    else this.#native.loadText(wordListText(words), allowed);
+    if (listPath !== undefined) {
+      const name = String(listPath);
+      refuseLoneSurrogate(name, 'cannot name a word-list file');
+      this.#native.load(name, allowed);
+    } else {
+      this.#native.loadText(wordListText(words), allowed);
+    }
     if (!allowed) this.#words = [];
   }
 

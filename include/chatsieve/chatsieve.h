@@ -57,7 +57,8 @@ CHATSIEVE_API int32_t CHATSIEVE_CALL IsBadW(const chatsieve_char16* text);
 /* Copies text into dest (capacity bytes, terminator included) with every listed word
  * overwritten by mask, one mask byte per character. Returns 1 when a word was masked.
  * At a level other than 1 or 2, returns 0 and leaves dest untouched; when the text
- * does not fit, dest holds an empty text. Never writes past capacity bytes. */
+ * does not fit, dest holds an empty text. Never writes past capacity bytes: a capacity
+ * of 0 or less writes nothing and returns 0. */
 CHATSIEVE_API int32_t CHATSIEVE_CALL IsBadToRep(const char* text, char* dest, int32_t capacity,
                                                 char mask);
 

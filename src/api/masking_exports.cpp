@@ -1,12 +1,16 @@
+#include <utility>
+
 #include "api/filter_level.h"
 #include "chatsieve/chatsieve.h"
 #include "matching/mask_by_level.h"
 
 namespace {
 
-// Masks at the level in force. No exception leaves the library.
+// Masks at the level in force. A destination of no room is never written, whatever the
+// level: every call with one answers 0. No exception leaves the library.
 template <typename Char, typename Capacity>
 int32_t MaskAtCurrentLevel(const Char* text, Char* dest, Capacity capacity, Char mask) noexcept {
+  if (std::cmp_less_equal(capacity, 0)) return 0;
   try {
     return chatsieve::MaskAtLevel(chatsieve::api::FilterObject(),
                                   chatsieve::api::filter_level.load(std::memory_order_relaxed),

@@ -3,6 +3,7 @@
 // library freshly loaded.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -62,6 +63,21 @@ TEST(ScreeningExports, OtherLevelsScreenNothingAndLeaveTheDestination) {
     char16_t wide[8] = u"before";
     EXPECT_EQ(IsBadToRepW(u"xbadx", wide, 8, u'*'), 0);
     EXPECT_EQ(std::u16string(wide), u"before");
+  }
+}
+
+TEST(ScreeningExports, NoCapacityWritesNothing) {
+  ASSERT_EQ(LoadWords({u"BAD"}), 1);
+  for (int32_t level : {1, 2, 3}) {
+    SetLevel(level);
+    for (int32_t capacity : {0, -1, INT32_MIN}) {
+      char narrow[8] = "before";
+      EXPECT_EQ(IsBadToRep("xbadx", narrow, capacity, '*'), 0) << level << ' ' << capacity;
+      EXPECT_STREQ(narrow, "before") << level << ' ' << capacity;
+    }
+    char16_t wide[8] = u"before";
+    EXPECT_EQ(IsBadToRepW(u"xbadx", wide, 0, u'*'), 0) << level;
+    EXPECT_EQ(std::u16string(wide), u"before") << level;
   }
 }
 

@@ -61,6 +61,24 @@ expect 0 'a-*-*-*' "$tool" mask --legacy --in-place --list "$work/listW.bcd" 'a-
 printf '\xB0\xA1bad\n' >"$work/cp949.txt"
 expect 0 $'\xB0\xA1***' "$tool" mask --legacy --encoding cp949 --list "$work/list.bcd" <"$work/cp949.txt"
 
+# Lines are screened without their line ends, and each line end is written back as read:
+# CR LF, LF, a CR at the end of the input, or none after the last line.
+while IFS='|' read -r input output arguments; do
+  # shellcheck disable=SC2059,SC2086
+  printf "$input" | "$tool" $arguments >"$work/ends.out" 2>"$work/stderr" || true
+  # shellcheck disable=SC2059
+  printf "$output" | cmp -s - "$work/ends.out" || fail "$arguments on '$input': $(od -c "$work/ends.out")"
+done <<TABLE
+xbad\r\nok\nbad|x***\r\nok\n***|mask --list $work/words.txt
+bad\r|***\r|mask --list $work/words.txt
+bad\r\nok|listed\tbad\r\nclean\tok|check --list $work/words.txt
+bad\r\n|{"line":1,"masked":"***","matches":[{"start":0,"end":3,"word":0,"text":"bad"}]}\n|mask --format json --list $work/words.txt
+b.a.d\r\nxbad|*.*.*\r\nx***|mask --legacy --list $work/listW.bcd
+\xB0\xA1bad\r\n|\xB0\xA1***\r\n|mask --legacy --encoding cp949 --list $work/list.bcd
+a-b-a-d\r\nbad|a-*-*-*\r\n***|mask --legacy --in-place --list $work/listW.bcd
+bad\r\n|listed\tbad\r\n|check --legacy --level 1 --list $work/list.bcd
+TABLE
+
 # A zero byte hides nothing from the filter; the legacy exports cannot take it.
 [ "$(printf 'a\0bad\n' | "${masks[@]}" | tr '\0' @)" = 'a@***' ] || fail "mask: a zero byte"
 printf 'a\0bad\n' | expect 1 '' "$tool" check -q --list "$work/words.txt"

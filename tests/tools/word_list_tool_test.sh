@@ -73,6 +73,21 @@ if "$tool" compile --wide -o "$work/zero.bcd" "$work/zero.txt" 2>"$work/zero.err
 fi
 grep -q 'zero.txt:2: holds a zero byte' "$work/zero.err" || fail "zero: line 2 not named"
 
+# Output that cannot be written is an error, whatever the command.
+while IFS='|' read -r arguments; do
+  status=0
+  # shellcheck disable=SC2086
+  "$tool" $arguments >/dev/full 2>"$work/full.err" || status=$?
+  [ "$status" -eq 2 ] || fail "'$arguments' to a full device exited $status, not 2"
+  grep -q 'cannot write standard output' "$work/full.err" || fail "'$arguments': $(cat "$work/full.err")"
+done <<TABLE
+version
+dump $work/wide.bcd
+compile --wide -o $work/full.bcd $work/words.txt
+check --list $work/wide.bcd ok
+mask --list $work/wide.bcd ok
+TABLE
+
 # Every command documents its exit statuses.
 for command in version compile dump check mask; do
   "$tool" "$command" -h | grep -q 'exit status' || fail "$command -h: no exit statuses"

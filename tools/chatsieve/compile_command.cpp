@@ -12,6 +12,7 @@
 #include "option_parser.h"
 #include "platform/cp949_exact.h"
 #include "platform/utf8.h"
+#include "standard_output.h"
 
 namespace chatsieve::tool {
 namespace {
@@ -33,7 +34,8 @@ constexpr const char* kDetails =
     "  0  the file was written\n"
     "  1  lines of the list hold no usable word, or the file cannot be written; an\n"
     "     existing file is left as it was\n"
-    "  2  bad usage, or the list cannot be read\n";
+    "  2  bad usage, the list cannot be read, or standard output cannot be written (the\n"
+    "     file is written all the same)\n";
 
 struct CompileOptions {
   bool help = false;
@@ -124,7 +126,7 @@ int RunCompile(Arguments arguments) {
     return 1;
   }
   std::printf("%s: %zu words\n", options.output.c_str(), StoredWords(*filter));
-  return 0;
+  return FlushStandardOutput() ? 0 : 2;
 }
 
 }  // namespace chatsieve::tool

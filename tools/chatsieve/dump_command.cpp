@@ -7,6 +7,7 @@
 #include "dictionary/word_index.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
+#include "standard_output.h"
 #include "word_list_format.h"
 
 namespace chatsieve::tool {
@@ -23,7 +24,7 @@ constexpr const char* kUsage =
     "  0  the file loaded\n"
     "  1  it is not a word-list file, or its load failed (the words read before the\n"
     "     failure are still printed)\n"
-    "  2  bad usage, or the file cannot be opened\n";
+    "  2  bad usage, the file cannot be opened, or standard output cannot be written\n";
 
 size_t PrintWords(const WordIndex& filter) {
   size_t count = 0;
@@ -59,6 +60,7 @@ int RunDump(Arguments arguments) {
   std::fprintf(stderr, "%s: %s word list, %d words declared, %zu loaded%s\n", path.c_str(),
                format == WordListFormat::kNarrow ? "narrow" : "wide", filter->WordCount(), words,
                loaded ? "" : "; the load failed");
+  if (!FlushStandardOutput()) return 2;
   return loaded ? 0 : 1;
 }
 

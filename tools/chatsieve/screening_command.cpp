@@ -4,6 +4,7 @@
 
 #include "screener.h"
 #include "screening_report.h"
+#include "standard_output.h"
 #include "text_source.h"
 
 namespace chatsieve::tool {
@@ -30,10 +31,7 @@ int RunScreening(ScreeningCommand command, Arguments arguments, void (*print_hel
     std::fputs("chatsieve: cannot read standard input\n", stderr);
     failed = true;
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fputs("chatsieve: cannot write standard output\n", stderr);
-    failed = true;
-  }
+  if (!FlushStandardOutput()) failed = true;
   const bool checks = command == ScreeningCommand::kCheck;
   if (!failed) return checks && listed ? 1 : 0;
   if (checks && listed)

@@ -81,11 +81,11 @@ void PrintScreening(const ScreeningSettings& settings, const Text& text,
     Print(JsonLine(settings, text, screening));
   } else if (settings.command == ScreeningCommand::kMask) {
     Print(screening.masked);
-    Print("\n");
+    Print(text.line_end);
   } else {
     Print(screening.listed ? "listed\t" : "clean\t");
     Print(text.bytes);
-    Print("\n");
+    Print(text.line_end);
   }
 }
 

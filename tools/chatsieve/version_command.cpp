@@ -3,6 +3,7 @@
 #include "chatsieve/version.h"
 #include "commands.h"
 #include "option_parser.h"
+#include "standard_output.h"
 
 namespace chatsieve::tool {
 
@@ -15,12 +16,12 @@ int RunVersion(Arguments arguments) {
         "usage: chatsieve version\n\n"
         "Prints the version of the tool, then that of the library it runs with, as the\n"
         "library reports it.\n\n"
-        "exit status: 0, or 2 on bad usage");
+        "exit status: 0, or 2 on bad usage or when standard output cannot be written");
     return 0;
   }
   NoOperandsPast(operands, 0);
   std::printf("chatsieve %s\nlibchatsieve %s\n", CHATSIEVE_VERSION, chatsieve_version());
-  return 0;
+  return FlushStandardOutput() ? 0 : 2;
 }
 
 }  // namespace chatsieve::tool

@@ -65,6 +65,24 @@ test('rejects what the library cannot take', () => {
   assert.throws(() => new Filter({ options: 1 << 30 }), { code: 'CHATSIEVE_E_ARGUMENT' });
 });
 
+test('refuses a listed word or a path holding a lone surrogate, keeping the words', () => {
+  const filter = new Filter({ words: ['bad'] });
+  const cases = [
+    () => new Filter({ words: ['bad', 'a\ud800'] }),
+    () => new Filter({ allowed: ['\udcffbadge'] }),
+    () => filter.reload({ words: ['\ud800'] }),
+    () => filter.reload({ words: ['ok\udc00'], allowed: true }),
+    () => filter.reload('words\ud800.txt'),
+    () => new Filter({ allowedPath: 'allowed\udcff.txt' }),
+  ];
+  for (const call of cases) {
+    assert.throws(call, { name: 'TypeError', message: /lone surrogate/ }, call.toString());
+  }
+  assert.deepEqual(filter.words, ['bad']);
+  assert.equal(filter.check('\ufffd'), false);
+  assert.equal(new Filter({ words: ['😀나쁜'] }).check('x😀나쁜'), true); // a pair is one character
+});
+
 test('loads files, replaces words, and keeps them when a load fails', (t) => {
   const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'chatsieve-'));
   t.after(() => fs.rmSync(directory, { recursive: true }));
