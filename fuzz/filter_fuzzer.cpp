@@ -143,17 +143,28 @@ void Screen(const chatsieve_filter* filter, const reference::Words* words, const
   Expect(Mask(filter, text, 0xD800, nullptr, 0, &length) == CHATSIEVE_E_ARGUMENT);
 }
 
-// The words a list loads, as the filter reads them; none when the list does not load.
-std::vector<std::string> Load(chatsieve_filter* filter, const std::string& list, int allowed) {
+// Loads a list, and tells `words` what the filter reads of it: its words, where they
+// stand and, for forbidden words, their severities and categories. Nothing when the list
+// does not load.
+void Load(chatsieve_filter* filter, const std::string& list, int allowed, reference::Words& words) {
   chatsieve::WordList read;
   const bool readable = chatsieve::ReadWordListText(list, read).problems.empty();
   const int result =
       chatsieve_filter_load_text(filter, list.data(), list.size(), allowed, nullptr, 0);
   Expect(result == (readable ? CHATSIEVE_OK : CHATSIEVE_E_FORMAT));
-  std::vector<std::string> words;
-  for (size_t w = 0; readable && w < read.Size(); ++w)
-    words.emplace_back(read[w]);
-  return words;
+  for (size_t w = 0; readable && w < read.Size(); ++w) {
+    const chatsieve::WordTraits& traits = read.Traits(w);
+    const auto place = static_cast<reference::Place>(traits.place);
+    if (allowed != 0) {
+      words.allowed.emplace_back(read[w]);
+      words.allowed_places.push_back(place);
+    } else {
+      words.forbidden.emplace_back(read[w]);
+      words.forbidden_places.push_back(place);
+      words.severities.push_back(traits.severity);
+      words.categories.push_back(read.CategoryName(traits.category));
+    }
+  }
 }
 
 }  // namespace
@@ -179,9 +190,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   chatsieve_filter* filter = chatsieve_filter_new(options);
   Expect(filter != nullptr);
   reference::Words words;
-  words.forbidden = Load(filter, forbidden, 0);
-  words.allowed = Load(filter, allowed, 1);
+  Load(filter, forbidden, 0, words);
+  Load(filter, allowed, 1, words);
   words.separators = options == CHATSIEVE_SEPARATORS;
+  // A policy now and then, over the fields the lists may hold.
+  if (room % 3 == 0) {
+    words.min_severity = 1 + room % 4 % 3;
+    Expect(chatsieve_filter_set_min_severity(filter, words.min_severity) == CHATSIEVE_OK);
+  }
+  if (room % 5 == 0) {
+    words.chosen_categories = {"a"};
+    Expect(chatsieve_filter_set_categories(filter, "a") == CHATSIEVE_OK);
+  }
   const bool covered = (options & ~CHATSIEVE_SEPARATORS) == 0;
   Screen(filter, covered ? &words : nullptr, text8, mask, room);
   // A clone keeps the words in force when it was made, whatever is loaded later.

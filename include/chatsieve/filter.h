@@ -124,6 +124,26 @@ CHATSIEVE_FILTER_API size_t chatsieve_word_count(const chatsieve_filter* filter)
 CHATSIEVE_FILTER_API const char* chatsieve_word(const chatsieve_filter* filter, uint32_t word,
                                                 size_t* length);
 
+/* What the list says of a forbidden word in force, by index: its severity, from 1 (mild,
+ * vulgar emphasis) to 3 (severe), 2 when the list says nothing; and its category, "" for
+ * none. A negative CHATSIEVE_E_ code, or null, for a null filter or an index out of range.
+ * The category lives as long as the word's text (chatsieve_word). */
+CHATSIEVE_FILTER_API int chatsieve_word_severity(const chatsieve_filter* filter, uint32_t word);
+CHATSIEVE_FILTER_API const char* chatsieve_word_category(const chatsieve_filter* filter,
+                                                         uint32_t word);
+
+/* The filter's policy: which forbidden words count for its checks, finds and masks.
+ * Words below the minimum severity (1 to 3; 1, every word, when a filter is made), or
+ * outside the chosen categories, are as if not listed. `names` is a comma-separated list
+ * of category names (ASCII letters, digits, '-' and '_'); null or "" chooses every word,
+ * with a category or without. A policy holds for later calls, for the words in force and
+ * every later load, and is copied by chatsieve_filter_clone; it may change while other
+ * threads screen, and no call sees it half applied. An out-of-range value is
+ * CHATSIEVE_E_ARGUMENT and changes nothing. */
+CHATSIEVE_FILTER_API int chatsieve_filter_set_min_severity(chatsieve_filter* filter, int severity);
+CHATSIEVE_FILTER_API int chatsieve_filter_set_categories(chatsieve_filter* filter,
+                                                         const char* names);
+
 /* 1 when the text holds a forbidden word that no allowed word covers, 0 when not. */
 CHATSIEVE_FILTER_API int chatsieve_check(const chatsieve_filter* filter, const char* text,
                                          size_t length);
@@ -135,6 +155,19 @@ CHATSIEVE_FILTER_API int chatsieve_check(const chatsieve_filter* filter, const c
 CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter* filter, const char* text,
                                         size_t length, chatsieve_match* matches, size_t capacity,
                                         size_t* count);
+
+/* One occurrence with what the list says of its word, as chatsieve_word_severity and
+ * chatsieve_word_category give it for the words the call saw. */
+typedef struct chatsieve_match_details {
+  chatsieve_match match;
+  int severity;
+  const char* category;
+} chatsieve_match_details;
+
+/* As chatsieve_find, each occurrence with its word's severity and category. */
+CHATSIEVE_FILTER_API int chatsieve_find_details(const chatsieve_filter* filter, const char* text,
+                                                size_t length, chatsieve_match_details* matches,
+                                                size_t capacity, size_t* count);
 
 /* Copies the text into `out` with every character of every occurrence replaced by the
  * code point `mask` (optionally OR-ed with CHATSIEVE_MASK_KEEP_FIRST): one mask per
@@ -152,6 +185,10 @@ CHATSIEVE_FILTER_API int chatsieve_check16(const chatsieve_filter* filter, const
 CHATSIEVE_FILTER_API int chatsieve_find16(const chatsieve_filter* filter, const uint16_t* text,
                                           size_t length, chatsieve_match* matches, size_t capacity,
                                           size_t* count);
+CHATSIEVE_FILTER_API int chatsieve_find_details16(const chatsieve_filter* filter,
+                                                  const uint16_t* text, size_t length,
+                                                  chatsieve_match_details* matches, size_t capacity,
+                                                  size_t* count);
 CHATSIEVE_FILTER_API int chatsieve_mask16(const chatsieve_filter* filter, const uint16_t* text,
                                           size_t length, uint32_t mask, uint16_t* out,
                                           size_t capacity, size_t* out_length);

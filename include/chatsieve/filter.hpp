@@ -68,7 +68,15 @@ enum class MaskStyle {
   kKeepFirst,  // the first character of an occurrence kept
 };
 
-using Match = chatsieve_match;
+// One occurrence: units [begin, end) of the text, the word's index, and what the list says
+// of the word. `category` stays valid as Word() does, until the next load.
+struct Match {
+  size_t begin = 0;
+  size_t end = 0;
+  uint32_t word = 0;
+  int severity = 2;
+  std::string_view category;
+};
 
 // A failure of the library, with its CHATSIEVE_E_ code and the library's reason.
 class Error : public std::runtime_error {
@@ -121,7 +129,25 @@ class Filter {
     return message;
   }
 
+  // Which forbidden words count for Check, Find and Mask: those of at least this severity
+  // (1 to 3), of these comma-separated categories ("" for every word). Held through
+  // loads; throws Error for values out of range, and nothing changes then.
+  void SetMinSeverity(int severity) { Throw(chatsieve_filter_set_min_severity(handle_, severity)); }
+  void SetCategories(const std::string& names) {
+    Throw(chatsieve_filter_set_categories(handle_, names.c_str()));
+  }
+
   size_t WordCount() const { return chatsieve_word_count(handle_); }
+  // What the list says of a forbidden word: severity 1 to 3 (0 for an index out of range)
+  // and category ("" for none). Valid until the next load.
+  int WordSeverity(uint32_t word) const {
+    const int severity = chatsieve_word_severity(handle_, word);
+    return severity > 0 ? severity : 0;
+  }
+  std::string_view WordCategory(uint32_t word) const {
+    const char* category = chatsieve_word_category(handle_, word);
+    return category != nullptr ? category : std::string_view();
+  }
   // A forbidden word by index, UTF-8; empty when out of range. Valid until the next load.
   std::string_view Word(uint32_t word) const {
     size_t length = 0;
@@ -138,13 +164,13 @@ class Filter {
 
   // Every occurrence, in text order, with byte (UTF-8) or unit (UTF-16) offsets.
   std::vector<Match> Find(std::string_view text) const {
-    return Collect([&](Match* out, size_t capacity, size_t* count) {
-      return chatsieve_find(handle_, text.data(), text.size(), out, capacity, count);
+    return Collect([&](chatsieve_match_details* out, size_t capacity, size_t* count) {
+      return chatsieve_find_details(handle_, text.data(), text.size(), out, capacity, count);
     });
   }
   std::vector<Match> Find(std::u16string_view text) const {
-    return Collect([&](Match* out, size_t capacity, size_t* count) {
-      return chatsieve_find16(handle_, Units(text), text.size(), out, capacity, count);
+    return Collect([&](chatsieve_match_details* out, size_t capacity, size_t* count) {
+      return chatsieve_find_details16(handle_, Units(text), text.size(), out, capacity, count);
     });
   }
 
@@ -187,23 +213,31 @@ class Filter {
   // nothing is allocated.
   template <typename Call>
   static std::vector<Match> Collect(Call call) {
-    std::array<Match, 8> first;
+    std::array<chatsieve_match_details, 8> first;
     size_t count = 0;
     int result = call(first.data(), first.size(), &count);
     if (result != CHATSIEVE_E_SPACE) {
       Throw(result);
-      return std::vector<Match>(first.begin(), first.begin() + static_cast<std::ptrdiff_t>(count));
+      return Matches(first.data(), count);
     }
-    std::vector<Match> matches(count);
+    std::vector<chatsieve_match_details> found(count);
     for (;;) {
-      result = call(matches.data(), matches.size(), &count);
+      result = call(found.data(), found.size(), &count);
       if (result != CHATSIEVE_E_SPACE) {
         Throw(result);
-        matches.resize(count);
-        return matches;
+        return Matches(found.data(), count);
       }
-      matches.resize(count);
+      found.resize(count);
     }
+  }
+  static std::vector<Match> Matches(const chatsieve_match_details* found, size_t count) {
+    std::vector<Match> matches;
+    matches.reserve(count);
+    for (size_t k = 0; k < count; ++k) {
+      matches.push_back({found[k].match.begin, found[k].match.end, found[k].match.word,
+                         found[k].severity, found[k].category});
+    }
+    return matches;
   }
 
   template <typename Text, typename Call>

@@ -34,13 +34,6 @@ std::string WithoutByteOrderMarks(std::string_view line) {
   }
 }
 
-bool IsCategoryName(std::string_view name) {
-  return name.size() <= kMaxCategoryLength && std::all_of(name.begin(), name.end(), [](char c) {
-           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                  c == '-' || c == '_';
-         });
-}
-
 std::optional<WordPlace> PlaceNamed(std::string_view name) {
   if (name.empty() || name == "anywhere") return WordPlace::kAnywhere;
   if (name == "start") return WordPlace::kStart;
@@ -90,6 +83,28 @@ ParsedLine ParseLine(std::string_view line) {
 
 }  // namespace
 
+bool IsCategoryName(std::string_view name) {
+  return !name.empty() && name.size() <= kMaxCategoryLength &&
+         std::all_of(name.begin(), name.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                  c == '-' || c == '_';
+         });
+}
+
+std::optional<std::vector<std::string>> CategoryNames(std::string_view list) {
+  std::vector<std::string> names;
+  while (!list.empty()) {
+    const size_t comma = list.find(',');
+    const std::string_view name = list.substr(0, comma);
+    if (!IsCategoryName(name)) return std::nullopt;
+    names.emplace_back(name);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+    if (list.empty()) return std::nullopt;
+  }
+  return names;
+}
+
 WordList::WordList() : categories_(1) {}
 
 void WordList::Add(std::string_view word, WordTraits traits) {
@@ -129,7 +144,7 @@ WordListReading ReadWordListText(std::string_view text, WordList& words) {
     ParsedLine parsed = ParseLine(line);
     const auto [category, severity, place_name] = parsed.fields;
     const std::optional<WordPlace> place = PlaceNamed(place_name);
-    if (parsed.problem.empty() && !IsCategoryName(category)) {
+    if (parsed.problem.empty() && !category.empty() && !IsCategoryName(category)) {
       parsed.problem = "category must be up to 64 ASCII letters, digits, '-' or '_'";
     } else if (parsed.problem.empty() && !severity.empty() && severity != "1" && severity != "2" &&
                severity != "3") {

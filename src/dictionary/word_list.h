@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,13 @@ class WordList {
   std::vector<WordTraits> traits_;
   std::vector<std::string> categories_;
 };
+
+// A category's name: 1 to 64 ASCII letters, digits, '-' and '_'.
+bool IsCategoryName(std::string_view name);
+
+// The names of a comma-separated list ("" names none), or nothing when one is not a
+// category's name.
+std::optional<std::vector<std::string>> CategoryNames(std::string_view list);
 
 // What stops a line of a word list from loading, and where.
 struct WordListProblem {

@@ -1,6 +1,8 @@
 // Making, copying, freeing and loading filters through the C interface.
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "filter/c_interface.h"
 #include "filter/left_out_notes.h"
@@ -108,6 +110,51 @@ const char* chatsieve_word(const chatsieve_filter* filter, uint32_t word, size_t
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
+}
+
+int chatsieve_word_severity(const chatsieve_filter* filter, uint32_t word) {
+  if (filter == nullptr) return CHATSIEVE_E_NULL;
+  return Guarded([&] {
+    const chatsieve::FilterState::Reading snapshot(filter->state);
+    const chatsieve::WordList& words = snapshot->forbidden->words;
+    if (word >= words.Size()) return CHATSIEVE_E_ARGUMENT;
+    return static_cast<int>(words.Traits(word).severity);
+  });
+}
+
+const char* chatsieve_word_category(const chatsieve_filter* filter, uint32_t word) {
+  if (filter == nullptr) return nullptr;
+  try {
+    // As a word's text, its category outlives the call.
+    const chatsieve::FilterState::Reading snapshot(filter->state);
+    const chatsieve::WordList& words = snapshot->forbidden->words;
+    if (word >= words.Size()) return nullptr;
+    return words.CategoryName(words.Traits(word).category).c_str();
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+int chatsieve_filter_set_min_severity(chatsieve_filter* filter, int severity) {
+  if (filter == nullptr) return CHATSIEVE_E_NULL;
+  if (severity < chatsieve::kLeastSeverity || severity > chatsieve::kGreatestSeverity)
+    return CHATSIEVE_E_ARGUMENT;
+  return Guarded([&] {
+    filter->state.ChangePolicy([&](chatsieve::Policy& policy) { policy.min_severity = severity; });
+    return CHATSIEVE_OK;
+  });
+}
+
+int chatsieve_filter_set_categories(chatsieve_filter* filter, const char* names) {
+  if (filter == nullptr) return CHATSIEVE_E_NULL;
+  return Guarded([&] {
+    std::optional<std::vector<std::string>> categories =
+        chatsieve::CategoryNames(names != nullptr ? names : "");
+    if (!categories) return CHATSIEVE_E_ARGUMENT;
+    filter->state.ChangePolicy(
+        [&](chatsieve::Policy& policy) { policy.categories = std::move(*categories); });
+    return CHATSIEVE_OK;
+  });
 }
 
 const char* chatsieve_strerror(int code) {

@@ -12,13 +12,32 @@ const std::shared_ptr<const CompiledWords>& NoWords() {
   return none;
 }
 
+std::shared_ptr<const WordSet> CountedWords(const WordList& words, const Policy& policy) {
+  if (policy.CountsEveryWord()) return nullptr;
+  auto counted = std::make_shared<WordSet>(words.Size());
+  // A category's number in this list, or none when the list does not name it.
+  std::vector<bool> chosen(words.CategoryCount(), policy.categories.empty());
+  for (size_t category = 1; category < words.CategoryCount(); ++category) {
+    const std::string& name = words.CategoryName(static_cast<uint16_t>(category));
+    for (const std::string& wanted : policy.categories)
+      chosen[category] = chosen[category] || name == wanted;
+  }
+  for (size_t word = 0; word < words.Size(); ++word) {
+    const WordTraits& traits = words.Traits(word);
+    if (traits.severity >= policy.min_severity && chosen[traits.category])
+      counted->Add(static_cast<uint32_t>(word));
+  }
+  return counted;
+}
+
 }  // namespace
 
 FilterState::FilterState(MatchOptions options)
-    : options_(options), current_(new Snapshot{NoWords(), NoWords()}) {}
+    : options_(options), current_(new Snapshot{NoWords(), NoWords(), nullptr}) {}
 
 FilterState::FilterState(const FilterState& other) : options_(other.options_) {
   const std::lock_guard lock(other.loading_);
+  policy_ = other.policy_;
   current_.store(new Snapshot(*other.current_.load(std::memory_order_relaxed)),
                  std::memory_order_relaxed);
 }
@@ -51,9 +70,21 @@ std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
       std::move(words), role == Role::kAllowed ? AllowedWordOptions(options_) : options_);
   const std::lock_guard lock(loading_);
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
-  (role == Role::kForbidden ? next->forbidden : next->allowed) = std::move(compilation.compiled);
+  if (role == Role::kForbidden) {
+    next->counted = CountedWords(compilation.compiled->words, policy_);
+    next->forbidden = std::move(compilation.compiled);
+  } else {
+    next->allowed = std::move(compilation.compiled);
+  }
   Swap(std::move(next));
   return std::move(compilation.left_out);
+}
+
+void FilterState::PutPolicy(Policy policy) {
+  auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
+  next->counted = CountedWords(next->forbidden->words, policy);
+  policy_ = std::move(policy);
+  Swap(std::move(next));
 }
 
 }  // namespace chatsieve

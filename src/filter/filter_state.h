@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "filter/compiled_words.h"
@@ -19,12 +20,22 @@
 
 namespace chatsieve {
 
+// Which forbidden words count: those of at least a severity, and of the chosen
+// categories when any are chosen.
+struct Policy {
+  int min_severity = kLeastSeverity;
+  std::vector<std::string> categories;  // none: every category, and words with none
+
+  bool CountsEveryWord() const { return min_severity <= kLeastSeverity && categories.empty(); }
+};
+
 struct Snapshot {
   std::shared_ptr<const CompiledWords> forbidden;
   std::shared_ptr<const CompiledWords> allowed;
+  std::shared_ptr<const WordSet> counted;  // null: every forbidden word counts
 
   ScreeningWords Words(MatchOptions options) const {
-    return {forbidden->index, allowed->index, options};
+    return {forbidden->index, allowed->index, options, counted.get()};
   }
 };
 
@@ -61,12 +72,24 @@ class FilterState {
   // Throws; nothing changes then.
   std::vector<LeftOutEntry> Replace(Role role, WordList words);
 
+  // Changes the policy in force for later calls, over these words and every later load.
+  template <typename Change>
+  void ChangePolicy(Change change) {
+    const std::lock_guard lock(loading_);
+    Policy policy = policy_;
+    change(policy);
+    PutPolicy(std::move(policy));
+  }
+
  private:
   // Puts `next` in force, then frees the snapshot it replaced once no call uses it.
   void Swap(std::unique_ptr<const Snapshot> next);
+  // With the loading lock held.
+  void PutPolicy(Policy policy);
 
   const MatchOptions options_;
-  mutable std::mutex loading_;  // one load at a time
+  mutable std::mutex loading_;  // one load or policy change at a time
+  Policy policy_;
   std::atomic<const Snapshot*> current_;
 };
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "filter/c_interface.h"
@@ -42,8 +43,20 @@ int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
   });
 }
 
-template <typename Encoding, typename Unit>
-int Find(const chatsieve_filter* filter, const Unit* text, size_t length, chatsieve_match* matches,
+// An occurrence as the caller's array holds it, with its word's traits where it has room.
+template <typename Match>
+Match MatchOf(const Occurrence& found, const WordList& words) {
+  const chatsieve_match match{found.begin, found.end, found.word};
+  if constexpr (std::is_same_v<Match, chatsieve_match>) {
+    return match;
+  } else {
+    const WordTraits& traits = words.Traits(found.word);
+    return {match, traits.severity, words.CategoryName(traits.category).c_str()};
+  }
+}
+
+template <typename Encoding, typename Unit, typename Match>
+int Find(const chatsieve_filter* filter, const Unit* text, size_t length, Match* matches,
          size_t capacity, size_t* count) {
   if (filter == nullptr || count == nullptr || (matches == nullptr && capacity > 0))
     return CHATSIEVE_E_NULL;
@@ -51,14 +64,15 @@ int Find(const chatsieve_filter* filter, const Unit* text, size_t length, chatsi
   if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
   return Guarded([&] {
     thread_local std::vector<Occurrence> found;
+    size_t written = 0;
     {
       const FilterState::Reading snapshot(filter->state);
       FindWords<Encoding>(snapshot->Words(filter->state.Options()), view, found);
+      written = std::min(capacity, found.size());
+      for (size_t k = 0; k < written; ++k)
+        matches[k] = MatchOf<Match>(found[k], snapshot->forbidden->words);
     }
     *count = found.size();
-    const size_t written = std::min(capacity, found.size());
-    for (size_t k = 0; k < written; ++k)
-      matches[k] = {found[k].begin, found[k].end, found[k].word};
     const bool any = !found.empty();
     if (found.capacity() > kKeptMatches) std::vector<Occurrence>().swap(found);
     if (written < *count) return CHATSIEVE_E_SPACE;
@@ -116,6 +130,16 @@ int chatsieve_find(const chatsieve_filter* filter, const char* text, size_t leng
 
 int chatsieve_find16(const chatsieve_filter* filter, const uint16_t* text, size_t length,
                      chatsieve_match* matches, size_t capacity, size_t* count) {
+  return chatsieve::Find<Utf16>(filter, text, length, matches, capacity, count);
+}
+
+int chatsieve_find_details(const chatsieve_filter* filter, const char* text, size_t length,
+                           chatsieve_match_details* matches, size_t capacity, size_t* count) {
+  return chatsieve::Find<Utf8>(filter, text, length, matches, capacity, count);
+}
+
+int chatsieve_find_details16(const chatsieve_filter* filter, const uint16_t* text, size_t length,
+                             chatsieve_match_details* matches, size_t capacity, size_t* count) {
   return chatsieve::Find<Utf16>(filter, text, length, matches, capacity, count);
 }
 

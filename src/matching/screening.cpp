@@ -10,6 +10,7 @@
 #include "matching/text_char.h"
 #include "matching/text_pieces.h"
 #include "matching/unicode_text.h"
+#include "matching/word_place.h"
 
 namespace chatsieve {
 namespace {
@@ -41,11 +42,16 @@ size_t CharIndex(const Cursor& cursor) {
   }
 }
 
-// Calls `found(span)` for every occurrence of a key of `index` until it returns true.
-template <typename Cursor, typename Found>
-bool ScanOccurrences(const KeyIndex& index, Cursor start, Found found) {
+// Calls `found(span)` for every occurrence of a key of `index` in `text` that stands
+// where its word counts, until it returns true.
+template <typename Encoding, typename Cursor, typename Found>
+bool ScanOccurrences(const KeyIndex& index, Text<Encoding> text, Cursor start, Found found) {
   return ScanKeys(index, start, [&](const Cursor& first, const Cursor& last, const KeyEnd& end) {
     if (end.whole_latin_token && !IsWholeLatinToken(first, last)) return false;
+    if (end.place != WordPlace::kAnywhere &&
+        !StandsWhereItCounts<Encoding>(end.place, text, first.Begin(), last.End())) {
+      return false;
+    }
     return found(Span{
         {first.Begin(), last.End(), end.word}, CharIndex(first), CharIndex(last), first.End()});
   });
@@ -54,10 +60,10 @@ bool ScanOccurrences(const KeyIndex& index, Cursor start, Found found) {
 // The allowed occurrences ordered by begin, each end raised to the furthest end of any
 // up to it, so that each listed word found costs a binary search, not a pass over every
 // allowed occurrence (which made a long text dense with both quadratic).
-template <typename Cursor>
-std::vector<Occurrence> AllowedReach(const KeyIndex& allowed, Cursor start) {
+template <typename Encoding, typename Cursor>
+std::vector<Occurrence> AllowedReach(const KeyIndex& allowed, Text<Encoding> text, Cursor start) {
   std::vector<Occurrence> found;
-  ScanOccurrences(allowed, start, [&](const Span& span) {
+  ScanOccurrences<Encoding>(allowed, text, start, [&](const Span& span) {
     found.push_back(span.occurrence);
     return false;
   });
@@ -75,15 +81,17 @@ bool Covered(const Occurrence& word, const std::vector<Occurrence>& reach) {
   return after != reach.begin() && word.end <= std::prev(after)->end;
 }
 
-// Visits every occurrence no allowed word covers, until `found` returns true.
-template <typename Cursor, typename Found>
-bool ScanUncovered(const ScreeningWords& words, Cursor start, Found found) {
+// Visits every occurrence of a word the policy counts that no allowed word covers, until
+// `found` returns true.
+template <typename Encoding, typename Cursor, typename Found>
+bool ScanUncovered(const ScreeningWords& words, Text<Encoding> text, Cursor start, Found found) {
   std::optional<std::vector<Occurrence>> allowed;
-  return ScanOccurrences(words.forbidden, start, [&](const Span& span) {
+  return ScanOccurrences<Encoding>(words.forbidden, text, start, [&](const Span& span) {
+    if (words.counted != nullptr && !words.counted->Holds(span.occurrence.word)) return false;
     if (!words.allowed.Empty()) {
       // Most texts hold no forbidden word: the allowed words are looked for only once
       // one is found.
-      if (!allowed) allowed = AllowedReach(words.allowed, start);
+      if (!allowed) allowed = AllowedReach<Encoding>(words.allowed, text, start);
       if (Covered(span.occurrence, *allowed)) return false;
     }
     return found(span);
@@ -110,8 +118,8 @@ bool ScanPieces(const ScreeningWords& words, Text<Encoding> text, Found found,
     chars.insert(chars.end(), piece.begin(), piece.end());
     const size_t counted_to =
         to == text.size() ? chars.size() : chars.size() - std::min(chars.size(), reach);
-    const bool stopped =
-        ScanUncovered(words, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
+    const bool stopped = ScanUncovered<Encoding>(
+        words, text, CharCursor(chars.data(), chars.size()), [&](const Span& span) {
           return span.last_char >= counted_from && span.last_char < counted_to &&
                  found(chars, span);
         });
@@ -135,8 +143,8 @@ bool ScanPrepared(const ScreeningWords& words, Text<Encoding> text, Found found,
   // One piece at most, so a thread's buffer stays small.
   thread_local TextChars chars;
   ReadPreparedChars<Encoding>(words.options, text, chars);
-  if (ScanUncovered(words, CharCursor(chars.data(), chars.size()),
-                    [&](const Span& span) { return found(chars, span); })) {
+  if (ScanUncovered<Encoding>(words, text, CharCursor(chars.data(), chars.size()),
+                              [&](const Span& span) { return found(chars, span); })) {
     return true;
   }
   piece_done(chars);
@@ -147,7 +155,8 @@ bool ScanPrepared(const ScreeningWords& words, Text<Encoding> text, Found found,
 // the text, until it returns true.
 template <typename Encoding, typename Found>
 bool ScanText(const ScreeningWords& words, Text<Encoding> text, Found found) {
-  if (words.options.AsWritten()) return ScanUncovered(words, RawCursor<Encoding>(text), found);
+  if (words.options.AsWritten())
+    return ScanUncovered<Encoding>(words, text, RawCursor<Encoding>(text), found);
   return ScanPrepared<Encoding>(
       words, text, [&](const TextChars&, const Span& span) { return found(span); },
       [](const TextChars&) {});
@@ -211,7 +220,7 @@ std::vector<Interval> MaskedIntervals(const ScreeningWords& words, Text<Encoding
   const bool keep_first = style == MaskStyle::kKeepFirst;
   std::vector<Interval> masked;
   if (words.options.AsWritten()) {
-    ScanUncovered(words, RawCursor<Encoding>(text), [&](const Span& span) {
+    ScanUncovered<Encoding>(words, text, RawCursor<Encoding>(text), [&](const Span& span) {
       masked.push_back({keep_first ? span.first_end : span.occurrence.begin, span.occurrence.end});
       return false;
     });

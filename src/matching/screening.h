@@ -20,10 +20,22 @@
 
 namespace chatsieve {
 
+// The forbidden words a filter's policy counts, one bit a word.
+class WordSet {
+ public:
+  explicit WordSet(size_t words) : bits_((words + 63) / 64, 0) {}
+  void Add(uint32_t word) { bits_[word / 64] |= uint64_t{1} << (word % 64); }
+  bool Holds(uint32_t word) const { return (bits_[word / 64] >> (word % 64) & 1) != 0; }
+
+ private:
+  std::vector<uint64_t> bits_;
+};
+
 struct ScreeningWords {
   const KeyIndex& forbidden;
   const KeyIndex& allowed;
   MatchOptions options;
+  const WordSet* counted = nullptr;  // null: every forbidden word counts
   PieceSize pieces = {};
 };
 

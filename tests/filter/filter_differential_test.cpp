@@ -25,17 +25,51 @@ std::vector<reference::Found> Plain(const std::vector<Match>& matches) {
 
 class FilterDifferentialTest : public ::testing::TestWithParam<bool> {};
 
+// A list's lines with random fields, which `words` learns too.
+std::string ListWithFields(RandomText& random, const std::vector<std::string>& list,
+                           std::vector<reference::Place>& places, reference::Words& words) {
+  static const char* const kPlaces[] = {"anywhere", "start", "whole"};
+  static const char* const kCategories[] = {"", "swearing", "insult"};
+  std::string text;
+  for (const std::string& word : list) {
+    const int place = random.Between(0, 2), severity = random.Between(1, 3);
+    const char* category = kCategories[random.Between(0, 2)];
+    places.push_back(static_cast<reference::Place>(place));
+    words.severities.push_back(severity);
+    words.categories.emplace_back(category);
+    text += word + "\t" + category + "\t" + std::to_string(severity) + "\t" + kPlaces[place] + "\n";
+  }
+  return text;
+}
+
 TEST_P(FilterDifferentialTest, AgreesWithTheReference) {
   const bool separators = GetParam();
   RandomText random(separators ? 11 : 7);
   for (int list = 0; list < 60; ++list) {
-    reference::Words words{random.Words(random.Between(1, 6)), random.Words(random.Between(0, 2)),
-                           separators};
+    reference::Words words;
+    words.forbidden = random.Words(random.Between(1, 6));
+    words.allowed = random.Words(random.Between(0, 2));
+    words.separators = separators;
     // Spaces near a word's start change how the text is scanned.
     if (list % 4 == 0) words.forbidden.push_back(random.Word() + " " + random.Word());
     Filter filter(separators ? Options(Option::kSeparators) : Options());
-    filter.LoadText(ListOf(words.forbidden));
-    filter.LoadText(ListOf(words.allowed), WordRole::kAllowed);
+    // Half the lists say where their words stand, how severe they are and what they are,
+    // under a policy that counts only some.
+    if (list % 2 == 0) {
+      filter.LoadText(ListOf(words.forbidden));
+      filter.LoadText(ListOf(words.allowed), WordRole::kAllowed);
+    } else {
+      filter.LoadText(ListWithFields(random, words.forbidden, words.forbidden_places, words));
+      reference::Words ignored;
+      filter.LoadText(ListWithFields(random, words.allowed, words.allowed_places, ignored),
+                      WordRole::kAllowed);
+      words.min_severity = random.Between(1, 3);
+      filter.SetMinSeverity(words.min_severity);
+      if (list % 3 == 0) {
+        words.chosen_categories = {"insult"};
+        filter.SetCategories("insult");
+      }
+    }
     for (int round = 0; round < 60; ++round) {
       const std::string text8 = round % 10 == 0 ? random.LongText8() : random.Text8();
       const std::u16string text16 = random.Text16();

@@ -99,7 +99,7 @@ TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
     const auto forbidden = CompileWords(ListOf(words), match).compiled;
     const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
     const size_t piece = std::uniform_int_distribution<size_t>(4, 24)(random);
-    const ScreeningWords screening{forbidden->index, allowing->index, match, {piece, 40}};
+    const ScreeningWords screening{forbidden->index, allowing->index, match, nullptr, {piece, 40}};
     std::u32string text;
     const std::u32string ends[] = {U"가나다라", U"시발새끼", U"tlqkfA"};
     for (int part = 0; part < 12; ++part)

@@ -150,12 +150,77 @@ std::vector<Occurrence> Occurrences(const std::vector<std::string>& words,
   return all;
 }
 
+template <typename Item>
+Item ItemOr(const std::vector<Item>& items, size_t k, Item otherwise) {
+  return k < items.size() ? items[k] : otherwise;
+}
+
+bool IsWordChar(char32_t c) {
+  return c != U' ' && c != kInvalid && IsKept(Fold(c));
+}
+
+bool IsJamo(char32_t c) {
+  return c >= 0x3131 && c <= 0x318E;
+}
+
+bool IsSyllable(char32_t c) {
+  return c >= 0xAC00 && c <= 0xD7A3;
+}
+
+// Whether what follows the text's characters from `k` leaves a word whole: the end, a
+// character that is not a letter or digit (or a jamo), or a particle or ending, perhaps
+// after 들, and then such a character or the end.
+bool EndsWord(const std::vector<Char>& chars, size_t k) {
+  static const std::set<std::u32string> endings = {
+      U"",     U"이",   U"가",   U"은",   U"는",   U"을",   U"를",   U"의",   U"에",   U"도",
+      U"만",   U"과",   U"와",   U"랑",   U"아",   U"야",   U"여",   U"임",   U"이다", U"이야",
+      U"이냐", U"이네", U"이지", U"이고", U"인데", U"이랑", U"이나", U"한테", U"에게", U"에서",
+      U"처럼", U"보다", U"같은", U"같이", U"으로", U"로",   U"까지", U"부터", U"하고"};
+  std::u32string syllables;
+  while (k < chars.size() && IsSyllable(chars[k].code_point))
+    syllables += chars[k++].code_point;
+  if (k < chars.size() && IsWordChar(chars[k].code_point) && !IsJamo(chars[k].code_point))
+    return false;
+  if (!syllables.empty() && syllables[0] == U'들') syllables.erase(0, 1);
+  return endings.count(syllables) > 0;
+}
+
+bool StandsWhereItCounts(Place place, const std::vector<Char>& chars, const Found& found) {
+  if (place == Place::kAnywhere) return true;
+  size_t first = 0;
+  while (chars[first].begin != found.begin)
+    ++first;
+  if (first > 0 && IsWordChar(chars[first - 1].code_point)) return false;
+  if (place == Place::kStart) return true;
+  size_t after = first;
+  while (after < chars.size() && chars[after].begin < found.end)
+    ++after;
+  return EndsWord(chars, after);
+}
+
+bool Counts(const Words& words, uint32_t word) {
+  const std::string category = ItemOr(words.categories, word, std::string());
+  return ItemOr(words.severities, word, 2) >= words.min_severity &&
+         (words.chosen_categories.empty() ||
+          std::count(words.chosen_categories.begin(), words.chosen_categories.end(), category) > 0);
+}
+
 template <typename Text>
 std::vector<Occurrence> Uncovered(const Words& words, const Text& text) {
-  const std::vector<Char> readable = Readable(Decode(text), words.separators);
-  const std::vector<Occurrence> allowed = Occurrences(words.allowed, readable, words.separators);
+  const std::vector<Char> chars = Decode(text);
+  const std::vector<Char> readable = Readable(chars, words.separators);
+  const auto stands = [&](const std::vector<Place>& places) {
+    return [&](const Occurrence& o) {
+      return !StandsWhereItCounts(ItemOr(places, o.found.word, Place::kAnywhere), chars, o.found);
+    };
+  };
+  std::vector<Occurrence> allowed = Occurrences(words.allowed, readable, words.separators);
+  std::erase_if(allowed, stands(words.allowed_places));
+  std::vector<Occurrence> forbidden = Occurrences(words.forbidden, readable, words.separators);
+  std::erase_if(forbidden, stands(words.forbidden_places));
   std::vector<Occurrence> kept;
-  for (const Occurrence& o : Occurrences(words.forbidden, readable, words.separators)) {
+  for (const Occurrence& o : forbidden) {
+    if (!Counts(words, o.found.word)) continue;
     bool covered = false;
     for (const Occurrence& a : allowed) {
       if (a.found.begin <= o.found.begin && o.found.end <= a.found.end) covered = true;

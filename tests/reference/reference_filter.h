@@ -16,10 +16,23 @@ struct Found {
   bool operator==(const Found&) const = default;
 };
 
+// Where a word's occurrence counts: anywhere; only where the character before it is
+// not a letter, digit, syllable or jamo; or there and where it ends a word too, perhaps
+// with a particle after it.
+enum class Place { kAnywhere, kStart, kWhole };
+
 struct Words {
   std::vector<std::string> forbidden;  // UTF-8
   std::vector<std::string> allowed;    // UTF-8
   bool separators = false;
+  // By word; a list shorter than the words leaves the rest anywhere, severity 2, no
+  // category.
+  std::vector<Place> forbidden_places, allowed_places;
+  std::vector<int> severities;
+  std::vector<std::string> categories;
+  // The policy: words below the severity or outside the chosen categories do not count.
+  int min_severity = 1;
+  std::vector<std::string> chosen_categories;  // none: all
 };
 
 // Every occurrence in a UTF-8 or UTF-16 text, ordered by begin, end, word.
