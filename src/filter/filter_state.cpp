@@ -3,8 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "matching/korean_forms.h"
-
 namespace chatsieve {
 namespace {
 
@@ -69,8 +67,9 @@ const Snapshot& FilterState::Current() const {
 }
 
 void FilterState::Replace(Role role, WordList words) {
-  std::shared_ptr<const CompiledWords> compiled = CompileWords(
-      std::move(words), role == Role::kAllowed ? AllowedWordOptions(options_) : options_);
+  std::shared_ptr<const CompiledWords> compiled =
+      role == Role::kAllowed ? CompileAllowedWords(std::move(words), options_)
+                             : CompileWords(std::move(words), options_);
   std::shared_ptr<const Snapshot> replaced;
   {
     const std::lock_guard lock(mutex_);
