@@ -16,7 +16,6 @@
 #include "chatsieve/filter.h"
 #include "filter/compiled_words.h"
 #include "korean_dev_set.h"
-#include "matching/korean_forms.h"
 #include "matching/screening.h"
 #include "matching/unicode_text.h"
 
@@ -56,7 +55,7 @@ class Screener {
            uint32_t options)
       : options_(MatchOptions::FromBits(options)),
         forbidden_(CompileWords(ToWordList(words), options_).compiled),
-        allowed_(CompileWords(ToWordList(allowed), AllowedWordOptions(options_)).compiled) {}
+        allowed_(CompileAllowedWords(ToWordList(allowed), options_).compiled) {}
 
   bool Holds(const std::string& line) const {
     return HoldsWord<Utf8>({forbidden_->index, allowed_->index, options_}, line);

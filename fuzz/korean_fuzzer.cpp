@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "filter/compiled_words.h"
-#include "matching/korean_forms.h"
 #include "matching/screening.h"
 #include "matching/unicode_text.h"
 #include "platform/utf8.h"
@@ -97,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const MatchOptions match = MatchOptions::FromBits(options);
   const auto forbidden = CompileWords(ListOf(words), match).compiled;
-  const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
+  const auto allowing = CompileAllowedWords(ListOf(allowed), match).compiled;
   const ScreeningWords screening{forbidden->index, allowing->index, match};
   std::vector<Occurrence> found;
   Screen<Utf8>(screening, platform::Utf16ToUtf8(text), found);

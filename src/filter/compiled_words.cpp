@@ -1,30 +1,76 @@
 #include "filter/compiled_words.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "matching/char_preparation.h"
 #include "matching/korean_forms.h"
+#include "matching/korean_text.h"
 #include "matching/text_char.h"
 
 namespace chatsieve {
+namespace {
 
-Compilation CompileWords(WordList words, MatchOptions options) {
+// Any syllable: what stands next to a word in the text, for the spaces option to see.
+constexpr char32_t kTouchingSyllable = U'가';
+
+std::u32string KeyOf(const TextChars& chars) {
+  std::u32string key;
+  for (const TextChar& c : chars)
+    key.push_back(c.code_point);
+  return key;
+}
+
+// The spaces option joins a one-syllable piece at an end of a word to the piece beside
+// it only while no syllable touches that end, which the text around the word decides:
+// 몇 년 reads as 몇년 in 몇 년 전 but stays apart in 몇 년이. An allowed word is also
+// keyed as read with a syllable touching either end or both, so that it covers its
+// text whatever follows.
+void AddKeysBesideSyllables(std::string_view word, MatchOptions options, KeyEnd end,
+                            const std::u32string& key, KeyIndex::Builder& keys) {
+  TextChars unspaced;
+  ReadTextChars<Utf8>(word, unspaced);
+  PrepareChars(
+      MatchOptions::FromBits(options.Bits() & ~static_cast<uint32_t>(MatchOption::kSpaces)),
+      unspaced);
+  std::vector<std::u32string> added{key};
+  // Bit 1: a syllable touches the start; bit 2: one touches the end.
+  for (unsigned touching = 1; touching <= 3; ++touching) {
+    const bool before = (touching & 1U) != 0;
+    const bool after = (touching & 2U) != 0;
+    TextChars chars;
+    chars.reserve(unspaced.size() + 2);
+    if (before) chars.push_back({kTouchingSyllable, 0, 0});
+    for (const TextChar& c : unspaced)
+      chars.push_back(c);
+    if (after) chars.push_back({kTouchingSyllable, 0, 0});
+    SkipSpacesBetweenSyllables(chars);
+    // The option skips only spaces, so the touching syllables are still at the ends.
+    if (after) chars.pop_back();
+    if (before) chars.erase(chars.begin());
+    std::u32string variant = KeyOf(chars);
+    // A word of spaces alone reads as nothing between two syllables: no key.
+    if (variant.empty() || std::find(added.begin(), added.end(), variant) != added.end()) continue;
+    keys.Add(variant, end);
+    added.push_back(std::move(variant));
+  }
+}
+
+Compilation Compile(WordList words, MatchOptions options, bool beside_syllables) {
   Compilation compilation;
   KeyIndex::Builder keys;
   TextChars chars;
-  std::u32string key;
   std::vector<DerivedForm> forms;
   for (size_t word = 0; word < words.Size(); ++word) {
     const auto index = static_cast<uint32_t>(word);
     ReadTextChars<Utf8>(words[word], chars);
     const size_t written = chars.size();
     PrepareChars(options, chars);
-    key.clear();
-    for (const TextChar& c : chars)
-      key.push_back(c.code_point);
+    const std::u32string key = KeyOf(chars);
     // A reading that shrinks an entry to one character or none almost always shows a
     // mistake in the list (xxx read as x would flag fox), so such an entry is left out.
     if (key.empty() || (key.size() == 1 && written > 1)) {
@@ -34,21 +80,35 @@ Compilation CompileWords(WordList words, MatchOptions options) {
                                       index});
       continue;
     }
-    const WordPlace place = words.Traits(word).place;
-    if (const std::optional<uint32_t> earlier = keys.AddWordKey(key, {index, false, place})) {
+    const KeyEnd end{index, false, words.Traits(word).place};
+    if (const std::optional<uint32_t> earlier = keys.AddWordKey(key, end)) {
       compilation.left_out.push_back({index, LeftOutEntry::Reason::kSameAsEarlier, *earlier});
       continue;
     }
     forms.clear();
     DeriveForms(key, options, forms);
     for (const DerivedForm& form : forms)
-      keys.Add(form.key, {index, form.whole_latin_token, place});
+      keys.Add(form.key, {index, form.whole_latin_token, end.place});
+    if (beside_syllables && options.Has(MatchOption::kSpaces) &&
+        words[word].find(' ') != std::string_view::npos) {
+      AddKeysBesideSyllables(words[word], options, end, key, keys);
+    }
   }
   auto compiled = std::make_shared<CompiledWords>();
   compiled->index = std::move(keys).Build();
   compiled->words = std::move(words);
   compilation.compiled = std::move(compiled);
   return compilation;
+}
+
+}  // namespace
+
+Compilation CompileWords(WordList words, MatchOptions options) {
+  return Compile(std::move(words), options, false);
+}
+
+Compilation CompileAllowedWords(WordList words, MatchOptions options) {
+  return Compile(std::move(words), AllowedWordOptions(options), true);
 }
 
 }  // namespace chatsieve

@@ -37,4 +37,9 @@ struct Compilation {
 // Throws std::bad_alloc and std::length_error.
 Compilation CompileWords(WordList words, MatchOptions options);
 
+// Allowed words under a filter's options: read with AllowedWordOptions and, with the
+// spaces option, also as the text reads them when a syllable touches an end (몇 년
+// covers 몇 년이 as well as 몇 년 전). Throws as CompileWords.
+Compilation CompileAllowedWords(WordList words, MatchOptions options);
+
 }  // namespace chatsieve

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "matching/korean_forms.h"
-
 namespace chatsieve {
 namespace {
 
@@ -66,8 +64,8 @@ void FilterState::Swap(std::unique_ptr<const Snapshot> next) {
 }
 
 std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
-  Compilation compilation = CompileWords(
-      std::move(words), role == Role::kAllowed ? AllowedWordOptions(options_) : options_);
+  Compilation compilation = role == Role::kAllowed ? CompileAllowedWords(std::move(words), options_)
+                                                   : CompileWords(std::move(words), options_);
   const std::lock_guard lock(loading_);
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
   if (role == Role::kForbidden) {

@@ -9,7 +9,6 @@
 
 #include "chatsieve/filter.h"
 #include "filter/compiled_words.h"
-#include "matching/korean_forms.h"
 #include "matching/screening.h"
 #include "matching/unicode_text.h"
 #include "reference/reference_korean.h"
@@ -63,10 +62,10 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
     std::vector<std::u32string> words, allowed;
     for (int w = 0; w < 5; ++w)
       words.push_back(RandomText(random, w < 4 ? kSyllables : all, w < 4 ? 4 : 3));
-    allowed.push_back(RandomText(random, kSyllables, 5));
+    allowed.push_back(RandomText(random, kSyllables + U"  ", 5));
     const MatchOptions match = MatchOptions::FromBits(options);
     const auto forbidden = CompileWords(ListOf(words), match).compiled;
-    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
+    const auto allowing = CompileAllowedWords(ListOf(allowed), match).compiled;
     const ScreeningWords screening{forbidden->index, allowing->index, match};
     for (int text_round = 0; text_round < 10; ++text_round) {
       const std::u32string text = RandomText(random, all, 24);
@@ -97,7 +96,7 @@ TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
     const std::vector<std::u32string> allowed = {RandomText(random, kSyllables, 5), U"시발새끼"};
     const MatchOptions match = MatchOptions::FromBits(options);
     const auto forbidden = CompileWords(ListOf(words), match).compiled;
-    const auto allowing = CompileWords(ListOf(allowed), AllowedWordOptions(match)).compiled;
+    const auto allowing = CompileAllowedWords(ListOf(allowed), match).compiled;
     const size_t piece = std::uniform_int_distribution<size_t>(4, 24)(random);
     const ScreeningWords screening{forbidden->index, allowing->index, match, nullptr, {piece, 40}};
     std::u32string text;

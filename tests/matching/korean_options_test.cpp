@@ -36,7 +36,7 @@ struct Case {
 std::string Masked(const Case& c) {
   const MatchOptions options = MatchOptions::FromBits(c.options);
   const auto forbidden = CompileWords(ListOf(c.words), options).compiled;
-  const auto allowed = CompileWords(ListOf(c.allowed), AllowedWordOptions(options)).compiled;
+  const auto allowed = CompileAllowedWords(ListOf(c.allowed), options).compiled;
   const ScreeningWords words{forbidden->index, allowed->index, options};
   std::string out;
   const bool masked = MaskWords<Utf8>(words, c.text, U'*', MaskStyle::kWhole, out);
@@ -83,6 +83,25 @@ TEST(KoreanOptions, LeaveChatAbbreviationsAndEnglishClean) {
   }
 }
 
+// The spaces option joins a one-syllable word to the next only when no syllable touches
+// it, so an allowed word covers its text whatever follows it; a listed word is read as
+// it stands and is not found inside a longer word (새로운).
+TEST(KoreanOptions, AllowWordsWhateverFollowsThem) {
+  constexpr uint32_t kAll = CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS;
+  const std::vector<Case> cases = {
+      {kAll,
+       {"년"},
+       "몇 년 전, 몇 년이, 몇 년째 이 년아",
+       "몇 년 전, 몇 년이, 몇 년째 이 *아",
+       {"몇 년"}},
+      {kAll, {"년"}, "이 년 전에 이 년아", "이 년 전에 이 *아", {"이 년 전"}},
+      {kAll, {"년"}, "(일, 월, 년)을", "(일, 월, 년)을", {"월, 년"}},
+      {kAll, {"개 새"}, "개 새로운 맵, 개 새", "개 새로운 맵, * *"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Masked(c), c.masked) << c.text;
+}
+
 TEST(KoreanOptions, ReportPositionsInTheCallersUnits) {
   const MatchOptions options = MatchOptions::FromBits(CHATSIEVE_KOREAN);
   const auto forbidden = CompileWords(ListOf({"시발"}), options).compiled;
@@ -120,7 +139,7 @@ TEST(KoreanOptions, EverySampleAllowedWordHoldsAListedWord) {
   const WordList allowed_words = SampleList("sample-allowed.txt");
   const auto forbidden = CompileWords(SampleList("sample-words.txt"), options).compiled;
   const auto none = CompileWords(WordList(), options).compiled;
-  const auto allowed = CompileWords(allowed_words, AllowedWordOptions(options)).compiled;
+  const auto allowed = CompileAllowedWords(allowed_words, options).compiled;
   ASSERT_GT(allowed_words.Size(), 40u);
   for (size_t k = 0; k < allowed_words.Size(); ++k) {
     const std::string_view word = allowed_words[k];

@@ -1,6 +1,8 @@
 #include "reference/reference_korean.h"
 
+#include <algorithm>
 #include <map>
+#include <utility>
 
 #include "chatsieve/filter.h"
 #include "matching/korean_forms.h"
@@ -281,6 +283,25 @@ std::vector<std::pair<std::u32string, bool>> KeysOfWord(uint32_t options,
   // Read as nothing, or as one character the word did not consist of alone: left out.
   if (key.empty() || (key.size() == 1 && word.size() > 1)) return keys;
   keys.push_back({key, false});
+  if (allowed && Has(options, CHATSIEVE_SPACES)) {
+    // A syllable the text puts before the word, after it or both keeps a one-syllable
+    // piece at that end apart: the word is also read so.
+    const Chars unspaced = ReadKorean(options & ~uint32_t{CHATSIEVE_SPACES}, word);
+    for (const auto& [before, after] :
+         {std::pair{true, false}, std::pair{false, true}, std::pair{true, true}}) {
+      Chars touched;
+      if (before) touched.push_back({U'가', 0, 0});
+      for (const ReadChar& c : unspaced)
+        touched.push_back(c);
+      if (after) touched.push_back({U'가', 0, 0});
+      const std::u32string read = CodePoints(SkipSpaces(touched));
+      const size_t first = before ? 1 : 0, last = read.size() - (after ? 1 : 0);
+      const std::u32string form = read.substr(first, last - first);
+      const bool known =
+          std::any_of(keys.begin(), keys.end(), [&](const auto& k) { return k.first == form; });
+      if (!form.empty() && !known) keys.push_back({form, false});
+    }
+  }
   bool hangul = true, syllable = false;
   std::vector<size_t> syllables;
   for (size_t k = 0; k < key.size(); ++k) {
