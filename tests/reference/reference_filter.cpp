@@ -118,12 +118,11 @@ std::vector<char32_t> CodePoints(const std::vector<Char>& chars) {
 // did not consist of alone, or as an earlier word is.
 std::vector<std::vector<Char>> UsableWords(const std::vector<std::string>& words, bool separators) {
   std::vector<std::vector<Char>> usable;
+  std::set<std::vector<char32_t>> earlier;
   for (const std::string& text : words) {
     std::vector<Char> word = Readable(Decode(text), separators);
     if (word.size() == 1 && Decode(text).size() > 1) word.clear();
-    for (const std::vector<Char>& earlier : usable) {
-      if (!earlier.empty() && CodePoints(earlier) == CodePoints(word)) word.clear();
-    }
+    if (!word.empty() && !earlier.insert(CodePoints(word)).second) word.clear();
     usable.push_back(word);
   }
   return usable;

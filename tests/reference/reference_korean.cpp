@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "chatsieve/filter.h"
@@ -350,16 +351,13 @@ std::vector<Occurrence> Uncovered(uint32_t options, const std::vector<std::u32st
                                   const std::vector<std::u32string>& allowed, const Chars& chars) {
   const auto occurrences = [&](const std::vector<std::u32string>& list, bool are_allowed) {
     std::vector<Occurrence> found;
+    std::set<std::u32string> earlier;
     for (size_t w = 0; w < list.size(); ++w) {
+      const std::vector<std::pair<std::u32string, bool>> keys =
+          KeysOfWord(options, list[w], are_allowed);
       // A word read as an earlier word (not left out) is is that word.
-      bool repeated = false;
-      for (size_t earlier = 0; earlier < w; ++earlier) {
-        repeated = repeated || (!KeysOfWord(options, list[earlier], are_allowed).empty() &&
-                                CodePoints(ReadKorean(options, list[earlier])) ==
-                                    CodePoints(ReadKorean(options, list[w])));
-      }
-      if (repeated) continue;
-      for (const auto& [key, whole_token] : KeysOfWord(options, list[w], are_allowed)) {
+      if (keys.empty() || !earlier.insert(keys.front().first).second) continue;
+      for (const auto& [key, whole_token] : keys) {
         for (size_t at = 0; at + key.size() <= chars.size(); ++at) {
           bool same = true;
           for (size_t k = 0; k < key.size() && same; ++k)
