@@ -64,11 +64,17 @@ typedef struct chatsieve_match {
 /* Spaces between one-syllable words skipped (시 발, 개 새 끼); a space next to a longer
  * word stays (몇 시 발표). */
 #define CHATSIEVE_SPACES 0x100u
-/* The recommended Korean reading: every Korean option above, chosen by measurement (the
- * README gives the figures). Combine it with CHATSIEVE_SEPARATORS. */
+/* The Korean reading: every Korean option above, chosen by measurement (the README gives
+ * the figures). Combine it with CHATSIEVE_SEPARATORS. */
 #define CHATSIEVE_KOREAN                                                         \
   (CHATSIEVE_WIDTH | CHATSIEVE_INVISIBLE | CHATSIEVE_JAMO | CHATSIEVE_INITIALS | \
    CHATSIEVE_KEYBOARD | CHATSIEVE_DIGITS | CHATSIEVE_REPEATS | CHATSIEVE_SPACES)
+/* Shapes people write for jamo and syllables where they stand among Hangul: 人 for ㅅ,
+ * 口 for ㅁ, 7H for 개, and numbers read as they sound (18 for 씨발), from the table of
+ * data/lexicon/ko/lookalikes.txt; numbers that count something (18세) stay numbers. */
+#define CHATSIEVE_LOOKALIKE 0x200u
+/* The reading recommended with the built-in Korean lexicon. */
+#define CHATSIEVE_RECOMMENDED (CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS | CHATSIEVE_LOOKALIKE)
 
 /* OR-ed into the mask character of chatsieve_mask: keep the first character of every
  * occurrence and mask the rest. */
@@ -116,6 +122,15 @@ CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter* filter, const c
 CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list,
                                                     size_t length, int allowed, char* message,
                                                     size_t message_capacity);
+
+/* Replaces the forbidden words and the allowed words at once by a lexicon compiled into
+ * the library, as chatsieve_filter_load does (other threads may screen meanwhile, and see
+ * both lists old or both new). "ko": the Korean lexicon of swearing, insults, family
+ * insults, sexual terms and slurs, with its allow-list (the README describes it; use it
+ * with CHATSIEVE_RECOMMENDED and a minimum severity of 2 for general chat). An unknown
+ * name is CHATSIEVE_E_ARGUMENT, and `message` lists the known ones. */
+CHATSIEVE_FILTER_API int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name,
+                                                       char* message, size_t message_capacity);
 
 /* The number of forbidden words in force, and one of them by index (UTF-8, not
  * terminated, `*length` bytes); null for an index out of range. The text stays valid

@@ -33,7 +33,9 @@ enum class Option : uint32_t {
   kDigits = CHATSIEVE_DIGITS,
   kRepeats = CHATSIEVE_REPEATS,
   kSpaces = CHATSIEVE_SPACES,
-  kKorean = CHATSIEVE_KOREAN,  // the recommended combination of the Korean options
+  kLookalike = CHATSIEVE_LOOKALIKE,
+  kKorean = CHATSIEVE_KOREAN,            // every Korean option above
+  kRecommended = CHATSIEVE_RECOMMENDED,  // Korean, separators and look-alikes
 };
 
 // A set of options; empty matches the text as written.

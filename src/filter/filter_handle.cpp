@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "filter/builtin_lexicons.h"
 #include "filter/c_interface.h"
 #include "filter/left_out_notes.h"
 #include "filter/word_source.h"
@@ -85,6 +86,36 @@ int chatsieve_filter_load_text(chatsieve_filter* filter, const char* list, size_
         return chatsieve::WordsOfText(*static_cast<const std::string_view*>(source), "<text>");
       },
       &text);
+}
+
+int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name, char* message,
+                                  size_t message_capacity) {
+  chatsieve::WriteMessage("", message, message_capacity);
+  if (filter == nullptr || name == nullptr) {
+    chatsieve::WriteMessage("no filter or no name given", message, message_capacity);
+    return CHATSIEVE_E_NULL;
+  }
+  const chatsieve::BuiltinLexicon* lexicon = chatsieve::BuiltinLexiconNamed(name);
+  if (lexicon == nullptr) {
+    const std::string why = std::string("no built-in lexicon is named '") + name +
+                            "'; there are: " + chatsieve::BuiltinLexiconNames();
+    chatsieve::WriteMessage(why.c_str(), message, message_capacity);
+    return CHATSIEVE_E_ARGUMENT;
+  }
+  return Guarded(
+      [&] {
+        const std::string label = std::string("<built-in ") + name + ">";
+        chatsieve::ListedWords words = chatsieve::WordsOfText(lexicon->words, label);
+        chatsieve::ListedWords allowed =
+            chatsieve::WordsOfText(lexicon->allowed, label + " allowed");
+        const auto [words_left_out, allowed_left_out] =
+            filter->state.ReplaceBoth(std::move(words.words), std::move(allowed.words));
+        std::string note = chatsieve::LeftOutSummary(words, words_left_out);
+        if (note.empty()) note = chatsieve::LeftOutSummary(allowed, allowed_left_out);
+        chatsieve::WriteMessage(note.c_str(), message, message_capacity);
+        return CHATSIEVE_OK;
+      },
+      message, message_capacity);
 }
 
 size_t chatsieve_word_count(const chatsieve_filter* filter) {

@@ -78,6 +78,19 @@ std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
   return std::move(compilation.left_out);
 }
 
+std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> FilterState::ReplaceBoth(
+    WordList forbidden, WordList allowed) {
+  Compilation forbidden_words = CompileWords(std::move(forbidden), options_);
+  Compilation allowed_words = CompileAllowedWords(std::move(allowed), options_);
+  const std::lock_guard lock(loading_);
+  auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
+  next->counted = CountedWords(forbidden_words.compiled->words, policy_);
+  next->forbidden = std::move(forbidden_words.compiled);
+  next->allowed = std::move(allowed_words.compiled);
+  Swap(std::move(next));
+  return {std::move(forbidden_words.left_out), std::move(allowed_words.left_out)};
+}
+
 void FilterState::PutPolicy(Policy policy) {
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
   next->counted = CountedWords(next->forbidden->words, policy);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "filter/compiled_words.h"
@@ -71,6 +72,10 @@ class FilterState {
   // Compiles the words for `role` and swaps them in; returns the entries left out.
   // Throws; nothing changes then.
   std::vector<LeftOutEntry> Replace(Role role, WordList words);
+  // Both at once, in one swap: no call sees one replaced and not the other. Returns the
+  // entries left out of each.
+  std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> ReplaceBoth(WordList forbidden,
+                                                                              WordList allowed);
 
   // Changes the policy in force for later calls, over these words and every later load.
   template <typename Change>

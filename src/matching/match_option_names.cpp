@@ -9,7 +9,7 @@
 namespace chatsieve {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, uint32_t>, 10> kNames = {{
+constexpr std::array<std::pair<std::string_view, uint32_t>, 12> kNames = {{
     {"separators", CHATSIEVE_SEPARATORS},
     {"width", CHATSIEVE_WIDTH},
     {"invisible", CHATSIEVE_INVISIBLE},
@@ -19,7 +19,9 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 10> kNames = {{
     {"digits", CHATSIEVE_DIGITS},
     {"repeats", CHATSIEVE_REPEATS},
     {"spaces", CHATSIEVE_SPACES},
+    {"lookalike", CHATSIEVE_LOOKALIKE},
     {"korean", CHATSIEVE_KOREAN},
+    {"recommended", CHATSIEVE_RECOMMENDED},
 }};
 
 std::optional<uint32_t> BitsOf(std::string_view name) {

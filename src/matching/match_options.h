@@ -16,11 +16,12 @@ enum class MatchOption : uint32_t {
   kDigits = 0x40,
   kRepeats = 0x80,
   kSpaces = 0x100,
+  kLookalike = 0x200,
 };
 
 class MatchOptions {
  public:
-  static constexpr uint32_t kKnownBits = 0x1FF;
+  static constexpr uint32_t kKnownBits = 0x3FF;
 
   constexpr MatchOptions() = default;
   // Bits outside kKnownBits are the caller's to refuse before this.
