@@ -1,0 +1,278 @@
+#include "http_server.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace chatsieve::tool {
+namespace {
+
+constexpr uint64_t kListenerId = 1;
+constexpr uint64_t kWakeId = 2;
+// A request head (request line and headers) larger than this is refused.
+constexpr size_t kHeadLimit = 64 * 1024;
+constexpr auto kSweepInterval = std::chrono::milliseconds(250);
+constexpr auto kAcceptPause = std::chrono::milliseconds(100);
+// Descriptors kept for everything but client connections.
+constexpr rlim_t kSpareDescriptors = 64;
+
+// When the request this thread answers had its head complete, for the observer.
+thread_local Clock::time_point request_head_complete;
+// Whether that request's body came compressed: it is refused, as a small compressed body
+// can unpack to any size.
+thread_local bool request_body_encoded = false;
+
+std::runtime_error SystemError(const std::string& what) {
+  return std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+// As many connections as asked for, if the open-file limit can be raised that far.
+size_t ConnectionLimit(size_t wanted) {
+  rlimit files{};
+  if (::getrlimit(RLIMIT_NOFILE, &files) != 0) return std::min<size_t>(wanted, 1024);
+  const rlim_t needed = static_cast<rlim_t>(wanted) + kSpareDescriptors;
+  if (files.rlim_cur < needed) {
+    files.rlim_cur = std::min(needed, files.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &files);
+    ::getrlimit(RLIMIT_NOFILE, &files);
+  }
+  if (files.rlim_cur <= kSpareDescriptors * 2) return kSpareDescriptors;
+  return std::min<size_t>(wanted, static_cast<size_t>(files.rlim_cur - kSpareDescriptors));
+}
+
+std::string AddressOf(int socket) {
+  sockaddr_storage address{};
+  socklen_t length = sizeof address;
+  if (::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    throw SystemError("cannot tell the address listened on");
+  char host[INET6_ADDRSTRLEN] = {};
+  if (address.ss_family == AF_INET6) {
+    const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+    ::inet_ntop(AF_INET6, &v6.sin6_addr, host, sizeof host);
+    return FormatListenAddress({host, ntohs(v6.sin6_port)});
+  }
+  const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+  ::inet_ntop(AF_INET, &v4.sin_addr, host, sizeof host);
+  return FormatListenAddress({host, ntohs(v4.sin_port)});
+}
+
+bool Watch(int epoll, int descriptor, uint64_t id, uint32_t events, int operation) {
+  epoll_event event{};
+  event.events = events;
+  event.data.u64 = id;
+  return ::epoll_ctl(epoll, operation, descriptor, &event) == 0;
+}
+
+// The request's framing made safe before httplib reads its body.
+void PrepareRequest(httplib::Request& request) {
+  // Without a length or chunks a request has no body (httplib would read until the
+  // client closes).
+  if (!request.has_header("Content-Length") && !request.has_header("Transfer-Encoding"))
+    request.set_header("Content-Length", "0");
+  const std::string encoding = request.get_header_value("Content-Encoding");
+  request_body_encoded = !encoding.empty() && encoding != "identity";
+  // Read as it came, never unpacked.
+  if (request_body_encoded) request.headers.erase("Content-Encoding");
+}
+
+}  // namespace
+
+HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_error,
+                       Observer observe)
+    : limits_(limits),
+      epoll_(::epoll_create1(EPOLL_CLOEXEC)),
+      wake_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      connections_(epoll_.Get(), ConnectionLimit(limits.connections)) {
+  if (!epoll_.IsOpen() || !wake_.IsOpen()) throw SystemError("cannot set up the server");
+  if (!Watch(epoll_.Get(), wake_.Get(), kWakeId, EPOLLIN, EPOLL_CTL_ADD))
+    throw SystemError("cannot set up the server");
+  const auto refuse_encoded = [answer = std::move(answer)](const httplib::Request& request,
+                                                           httplib::Response& response) {
+    if (request_body_encoded) {
+      response.status = 415;
+    } else {
+      answer(request, response);
+    }
+  };
+  Get(".*", refuse_encoded);
+  Post(".*", refuse_encoded);
+  Put(".*", refuse_encoded);
+  Patch(".*", refuse_encoded);
+  Delete(".*", refuse_encoded);
+  Options(".*", refuse_encoded);
+  set_error_handler(std::move(answer_error));
+  set_logger([observe = std::move(observe)](const httplib::Request& request,
+                                            const httplib::Response& response) {
+    observe(request, response, Clock::now() - request_head_complete);
+  });
+  set_payload_max_length(limits.max_body);
+  set_keep_alive_max_count(limits.requests_per_connection);
+  set_keep_alive_timeout(
+      std::chrono::duration_cast<std::chrono::seconds>(limits.idle_timeout).count());
+  // One service a port: SO_REUSEPORT, httplib's default, would let a second one share it.
+  set_socket_options([](socket_t socket) {
+    const int yes = 1;
+    ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
+}
+
+std::string HttpServer::Listen(const ListenAddress& address) {
+  const int port = address.port == 0
+                       ? bind_to_any_port(address.host)
+                       : (bind_to_port(address.host, address.port) ? address.port : -1);
+  if (port < 0) {
+    throw std::runtime_error("cannot listen on " + FormatListenAddress(address) +
+                             ": the address is in use or not this machine's");
+  }
+  listener_ = FileDescriptor(svr_sock_.exchange(INVALID_SOCKET));
+  // A deeper queue of connections than httplib's, for bursts of new clients.
+  if (::listen(listener_.Get(), SOMAXCONN) != 0) throw SystemError("cannot listen");
+  const int flags = ::fcntl(listener_.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(listener_.Get(), F_SETFL, flags | O_NONBLOCK) != 0 ||
+      !Watch(epoll_.Get(), listener_.Get(), kListenerId, EPOLLIN, EPOLL_CTL_ADD)) {
+    throw SystemError("cannot set up the listening socket");
+  }
+  return AddressOf(listener_.Get());
+}
+
+void HttpServer::Run() {
+  std::vector<std::jthread> workers;
+  workers.reserve(limits_.threads);
+  try {
+    for (size_t i = 0; i < limits_.threads; ++i)
+      workers.emplace_back([this] { Work(); });
+  } catch (...) {
+    // The threads started must end before they are joined.
+    Stop();
+    throw;
+  }
+}
+
+void HttpServer::Stop() {
+  if (stopping_.exchange(true)) return;
+  // New connections are refused from now on; the socket closes with the server.
+  ::shutdown(listener_.Get(), SHUT_RDWR);
+  const uint64_t one = 1;
+  [[maybe_unused]] const ssize_t written = ::write(wake_.Get(), &one, sizeof one);
+}
+
+void HttpServer::Work() {
+  while (!stopping_.load()) {
+    epoll_event event{};
+    const int ready =
+        ::epoll_wait(epoll_.Get(), &event, 1, static_cast<int>(kSweepInterval.count()));
+    if (ready > 0 && !stopping_.load()) {
+      if (event.data.u64 == kListenerId) {
+        Accept();
+      } else if (event.data.u64 >= ConnectionTable::kFirstId) {
+        Serve(event.data.u64);
+      }
+    }
+    SweepWhenDue();
+  }
+  AnswerWaitingRequests();
+}
+
+void HttpServer::Accept() {
+  // A few at a time, so that a flood of connections does not starve the requests.
+  for (int i = 0; i < 64; ++i) {
+    const int socket = ::accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (socket < 0) {
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        // Out of descriptors: stop watching the listener for a moment rather than spin.
+        Watch(epoll_.Get(), listener_.Get(), kListenerId, 0, EPOLL_CTL_MOD);
+        accept_paused_until_ = (Clock::now() + kAcceptPause).time_since_epoch().count();
+      }
+      return;
+    }
+    const int yes = 1;
+    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    // A new client has the time of a request to send its first.
+    connections_.Add(std::make_unique<ClientConnection>(FileDescriptor(socket)),
+                     Clock::now() + limits_.request_timeout);
+  }
+}
+
+void HttpServer::Serve(uint64_t id) {
+  std::unique_ptr<ClientConnection> connection = connections_.Take(id);
+  if (!connection) return;
+  try {
+    const bool client_open = connection->ReadAvailable(kHeadLimit);
+    if (!AnswerRequests(*connection, client_open) || !client_open || stopping_.load()) {
+      connections_.Drop(id);
+      return;
+    }
+  } catch (...) {
+    // Whatever failed (memory, most likely), only this connection pays for it.
+    connections_.Drop(id);
+    return;
+  }
+  connection->ReleaseBuffers();
+  const Clock::time_point deadline = connection->Unread() > 0
+                                         ? connection->RequestStarted() + limits_.request_timeout
+                                         : Clock::now() + limits_.idle_timeout;
+  connections_.Park(id, std::move(connection), deadline);
+}
+
+bool HttpServer::AnswerRequests(ClientConnection& connection, bool client_open) {
+  // A head that outgrows the limit is answered too: httplib refuses it.
+  while (connection.HoldsRequestHead() || connection.Unread() >= kHeadLimit) {
+    request_head_complete = Clock::now();
+    connection.BeginRequest(kHeadLimit + limits_.max_body,
+                            connection.RequestStarted() + limits_.request_timeout,
+                            limits_.write_timeout);
+    const bool last = stopping_.load() || !client_open ||
+                      connection.CountRequest() >= limits_.requests_per_connection;
+    bool client_closes = false;
+    const bool answered = process_request(connection, last, client_closes, PrepareRequest);
+    if (!connection.FinishRequest() || !answered || client_closes || last || connection.Broken() ||
+        stopping_.load()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void HttpServer::AnswerWaitingRequests() {
+  for (;;) {
+    auto [id, connection] = connections_.TakeAny();
+    if (!connection) return;
+    try {
+      const bool client_open = connection->ReadAvailable(kHeadLimit);
+      AnswerRequests(*connection, client_open);
+    } catch (...) {
+      // Closed below all the same.
+    }
+    connections_.Drop(id);
+  }
+}
+
+void HttpServer::SweepWhenDue() {
+  const Clock::time_point now = Clock::now();
+  Clock::rep due = next_sweep_.load();
+  if (now.time_since_epoch().count() < due) return;
+  // One thread sweeps; the others go on answering.
+  if (!next_sweep_.compare_exchange_strong(due, (now + kSweepInterval).time_since_epoch().count()))
+    return;
+  connections_.CloseExpired(now);
+  Clock::rep paused_until = accept_paused_until_.load();
+  if (paused_until != 0 && now.time_since_epoch().count() >= paused_until &&
+      accept_paused_until_.compare_exchange_strong(paused_until, 0)) {
+    Watch(epoll_.Get(), listener_.Get(), kListenerId, EPOLLIN, EPOLL_CTL_MOD);
+  }
+}
+
+}  // namespace chatsieve::tool
