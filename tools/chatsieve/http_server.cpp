@@ -30,9 +30,13 @@ constexpr rlim_t kSpareDescriptors = 64;
 
 // When the request this thread answers had its head complete, for the observer.
 thread_local Clock::time_point request_head_complete;
-// Whether that request's body came compressed: it is refused, as a small compressed body
-// can unpack to any size.
-thread_local bool request_body_encoded = false;
+
+// A request refused from its head alone, its body left unread.
+enum class Refusal { kNone, kBodyTooLarge, kBodyEncoded };
+thread_local Refusal request_refusal = Refusal::kNone;
+// Whether the request reached a handler; one that did not failed to parse, and where
+// the next request would start in its bytes is anyone's guess.
+thread_local bool request_handled = false;
 
 std::runtime_error SystemError(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
@@ -75,16 +79,24 @@ bool Watch(int epoll, int descriptor, uint64_t id, uint32_t events, int operatio
   return ::epoll_ctl(epoll, operation, descriptor, &event) == 0;
 }
 
-// The request's framing made safe before httplib reads its body.
-void PrepareRequest(httplib::Request& request) {
+// Looks at a request's head before httplib reads its body.
+void PrepareRequest(httplib::Request& request, size_t max_body) {
   // Without a length or chunks a request has no body (httplib would read until the
   // client closes).
   if (!request.has_header("Content-Length") && !request.has_header("Transfer-Encoding"))
-    request.set_header("Content-Length", "0");
+    request.headers.emplace("Content-Length", "0");
   const std::string encoding = request.get_header_value("Content-Encoding");
-  request_body_encoded = !encoding.empty() && encoding != "identity";
-  // Read as it came, never unpacked.
-  if (request_body_encoded) request.headers.erase("Content-Encoding");
+  // A small compressed body can unpack to any size.
+  if (!encoding.empty() && encoding != "identity") request_refusal = Refusal::kBodyEncoded;
+  // Refused at once, not read (httplib would read and drop the whole of it).
+  if (request.get_header_value<uint64_t>("Content-Length") > max_body)
+    request_refusal = Refusal::kBodyTooLarge;
+  if (request_refusal != Refusal::kNone) {
+    request.headers.erase("Content-Encoding");
+    request.headers.erase("Transfer-Encoding");
+    request.headers.erase("Content-Length");
+    request.headers.emplace("Content-Length", "0");
+  }
 }
 
 }  // namespace
@@ -98,20 +110,32 @@ HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_
   if (!epoll_.IsOpen() || !wake_.IsOpen()) throw SystemError("cannot set up the server");
   if (!Watch(epoll_.Get(), wake_.Get(), kWakeId, EPOLLIN, EPOLL_CTL_ADD))
     throw SystemError("cannot set up the server");
-  const auto refuse_encoded = [answer = std::move(answer)](const httplib::Request& request,
-                                                           httplib::Response& response) {
-    if (request_body_encoded) {
-      response.status = 415;
-    } else {
-      answer(request, response);
+  const auto answer_unless_refused = [this, answer = std::move(answer)](
+                                         const httplib::Request& request,
+                                         httplib::Response& response) {
+    request_handled = true;
+    switch (request_refusal) {
+      case Refusal::kNone:
+        answer(request, response);
+        // A request whose body arrived after the stop is the connection's last.
+        if (stopping_.load()) response.set_header("Connection", "close");
+        return;
+      case Refusal::kBodyTooLarge:
+        response.status = 413;
+        break;
+      case Refusal::kBodyEncoded:
+        response.status = 415;
+        break;
     }
+    // Its body is still on the way: the connection cannot carry another request.
+    response.set_header("Connection", "close");
   };
-  Get(".*", refuse_encoded);
-  Post(".*", refuse_encoded);
-  Put(".*", refuse_encoded);
-  Patch(".*", refuse_encoded);
-  Delete(".*", refuse_encoded);
-  Options(".*", refuse_encoded);
+  Get(".*", answer_unless_refused);
+  Post(".*", answer_unless_refused);
+  Put(".*", answer_unless_refused);
+  Patch(".*", answer_unless_refused);
+  Delete(".*", answer_unless_refused);
+  Options(".*", answer_unless_refused);
   set_error_handler(std::move(answer_error));
   set_logger([observe = std::move(observe)](const httplib::Request& request,
                                             const httplib::Response& response) {
@@ -231,15 +255,19 @@ bool HttpServer::AnswerRequests(ClientConnection& connection, bool client_open) 
   // A head that outgrows the limit is answered too: httplib refuses it.
   while (connection.HoldsRequestHead() || connection.Unread() >= kHeadLimit) {
     request_head_complete = Clock::now();
+    request_refusal = Refusal::kNone;
+    request_handled = false;
     connection.BeginRequest(kHeadLimit + limits_.max_body,
                             connection.RequestStarted() + limits_.request_timeout,
                             limits_.write_timeout);
     const bool last = stopping_.load() || !client_open ||
                       connection.CountRequest() >= limits_.requests_per_connection;
     bool client_closes = false;
-    const bool answered = process_request(connection, last, client_closes, PrepareRequest);
+    const bool answered = process_request(
+        connection, last, client_closes,
+        [this](httplib::Request& request) { PrepareRequest(request, limits_.max_body); });
     if (!connection.FinishRequest() || !answered || client_closes || last || connection.Broken() ||
-        stopping_.load()) {
+        !request_handled || request_refusal != Refusal::kNone || stopping_.load()) {
       return false;
     }
   }
