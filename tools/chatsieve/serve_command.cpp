@@ -20,11 +20,12 @@ void PrintHelp() {
   std::fputs(
       "usage: chatsieve serve [OPTIONS]\n\n"
       "Answers HTTP requests with JSON: POST /v1/check, /v1/find and /v1/mask take\n"
-      "{\"text\": \"...\"} or {\"texts\": [...]} (at most 1000); GET /healthz and /metrics\n"
-      "(Prometheus); POST /v1/reload with --token-file. Positions count code points, and\n"
-      "byte_start and byte_end UTF-8 bytes. SIGHUP loads the lists again; a reload that\n"
-      "fails keeps the words in force. SIGTERM or SIGINT stops taking connections,\n"
-      "answers the requests in flight and exits. Says where it listens on standard error.\n\n"
+      "{\"text\": \"...\"} or {\"texts\": [...]} (at most 1000); GET /healthz, GET /metrics\n"
+      "(Prometheus), and POST /v1/reload with --token-file. Positions count code\n"
+      "points; byte_start and byte_end count UTF-8 bytes. SIGHUP loads the lists\n"
+      "again; a reload that fails keeps the words in force. SIGTERM or SIGINT stops\n"
+      "taking connections, answers the requests in flight and exits. Standard error\n"
+      "says where it listens, and each reload.\n\n"
       "options:\n",
       stdout);
   PrintServeOptionHelp();

@@ -37,11 +37,11 @@ bool IsCategoryName(std::string_view name) {
   return true;
 }
 
-std::vector<std::string> CategoriesOf(std::string_view value) {
+std::vector<std::string> CategoriesOf(const std::string_view value) {
   std::vector<std::string> categories;
-  for (;;) {
-    const size_t comma = value.find(',');
-    const std::string_view name = value.substr(0, comma);
+  for (std::string_view rest = value;;) {
+    const size_t comma = rest.find(',');
+    const std::string_view name = rest.substr(0, comma);
     if (!IsCategoryName(name)) {
       throw UsageError(
           "--categories takes names of ASCII letters, digits, '-' and '_' joined by commas, "
@@ -50,7 +50,7 @@ std::vector<std::string> CategoriesOf(std::string_view value) {
     }
     categories.emplace_back(name);
     if (comma == std::string_view::npos) return categories;
-    value.remove_prefix(comma + 1);
+    rest.remove_prefix(comma + 1);
   }
 }
 
@@ -58,8 +58,8 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
   return {
       HelpOption(settings.help),
       {{"--listen", 0, "HOST:PORT",
-        "where to listen (default 127.0.0.1:8080; [::1]:8080 for IPv6,\n"
-        "port 0 for any free port)"},
+        "where to listen (default 127.0.0.1:8080; [::1]:PORT\n"
+        "for IPv6; port 0: any free port)"},
        [&](std::string_view value) { settings.listen = ParseListenAddress(value); }},
       {{"--list", 0, "FILE",
         "the listed words: a UTF-8 word list or either binary word-list\n"
@@ -81,15 +81,18 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
            throw UsageError("--normalize takes korean or option names, not " + Quoted(value));
          settings.filter_options = settings.filter_options | *named;
        }},
-      {{"--min-severity", 0, "N", "report only words of severity N or more, 1 to 3 (default 1)"},
+      {{"--min-severity", 0, "N",
+        "report only words of severity N or more (1 to 3,\n"
+        "default 1)"},
        [&](std::string_view value) {
          settings.policy.min_severity = static_cast<int>(NumberOf("--min-severity", value, 1, 3));
        }},
       {{"--categories", 0, "A,B", "report only words of these categories (default: all)"},
        [&](std::string_view value) { settings.policy.categories = CategoriesOf(value); }},
       {{"--token-file", 0, "FILE",
-        "turns POST /v1/reload on, for requests that carry\n"
-        "'Authorization: Bearer TOKEN' with the token on the file's first line"},
+        "turns POST /v1/reload on, for requests with the\n"
+        "header 'Authorization: Bearer TOKEN', TOKEN being\n"
+        "the file's first line"},
        [&](std::string_view value) { settings.token_file = std::string(value); }},
       {{"--threads", 0, "N", "threads answering requests (default: one a core)"},
        [&](std::string_view value) {
