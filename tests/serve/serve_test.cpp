@@ -216,11 +216,14 @@ TEST_F(ServeTest, SigtermAnswersTheRequestInFlightThenExits) {
 
 TEST_F(ServeTest, IdleAndSlowClientsHoldNoThread) {
   const auto service = Start({"--threads", "1"});
-  std::vector<std::unique_ptr<RawClient>> idle;
+  const std::string request = PostRequest("/v1/check", R"({"text": "bad"})");
+  const size_t head = request.find("\r\n\r\n") + 4;
+  std::vector<std::unique_ptr<RawClient>> slow;
   for (int i = 0; i < 300; ++i) {
-    idle.push_back(std::make_unique<RawClient>(service->Port()));
-    // Every other one a request head that never ends.
-    if (i % 2 == 1) idle.back()->Send("POST /v1/check HTTP/1.1\r\nHost: x\r\n");
+    slow.push_back(std::make_unique<RawClient>(service->Port()));
+    // Idle, a head that never ends, or a body sent in part.
+    if (i % 3 == 1) slow.back()->Send(request.substr(0, head - 10));
+    if (i % 3 == 2) slow.back()->Send(request.substr(0, head + 5));
   }
   const auto started = std::chrono::steady_clock::now();
   const httplib::Result reply = Post(*service, "/v1/check", R"({"text": "bad"})");
@@ -229,6 +232,15 @@ TEST_F(ServeTest, IdleAndSlowClientsHoldNoThread) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
   httplib::Client client("127.0.0.1", service->Port());
   EXPECT_NE(client.Get("/metrics")->body.find("chatsieve_connections_open 30"), std::string::npos);
+
+  // The rest of a body, and a client that waits to be told to send its body.
+  ASSERT_TRUE(slow[2]->Send(request.substr(head + 5)));
+  EXPECT_EQ(slow[2]->Status(), 200);
+  RawClient waiting(service->Port());
+  waiting.Send(request.substr(0, head - 2) + "Expect: 100-continue\r\n\r\n");
+  EXPECT_EQ(waiting.Status(), 100);
+  waiting.Send(request.substr(head));
+  EXPECT_EQ(waiting.Status(), 200);
 }
 
 }  // namespace

@@ -51,10 +51,32 @@ void ClientConnection::BeginRequest(size_t budget, Clock::time_point read_deadli
   budget_ = budget;
   read_deadline_ = read_deadline;
   write_timeout_ = write_timeout;
+  request_begin_ = input_used_;
+  rewindable_ = true;
+}
+
+bool ClientConnection::DeferRequest(PendingBodies::Share share, size_t expected) {
+  output_.clear();
+  if (!rewindable_) return false;
+  input_used_ = request_begin_;
+  head_scanned_ = 0;
+  if (share) share_ = std::move(share);
+  expected_ = expected;
+  return true;
+}
+
+void ClientConnection::SendContinue() {
+  if (continued_) return;
+  continued_ = true;
+  output_.append("HTTP/1.1 100 Continue\r\n\r\n");
+  SendOutput();
 }
 
 bool ClientConnection::FinishRequest() {
   head_scanned_ = 0;
+  share_ = {};
+  expected_ = 0;
+  continued_ = false;
   request_started_ = Clock::now();
   return SendOutput();
 }
@@ -93,8 +115,8 @@ ssize_t ClientConnection::read(char* ptr, size_t size) {
   return static_cast<ssize_t>(taken);
 }
 
+// Gathered even once reading has failed: the answer to a request cut short still goes.
 ssize_t ClientConnection::write(const char* ptr, size_t size) {
-  if (broken_) return -1;
   output_.append(ptr, size);
   return static_cast<ssize_t>(size);
 }
@@ -113,7 +135,8 @@ void ClientConnection::get_local_ip_and_port(std::string& ip, int& port) const {
 bool ClientConnection::SendOutput() {
   const Clock::time_point deadline = Clock::now() + write_timeout_;
   size_t sent = 0;
-  while (sent < output_.size() && !broken_) {
+  bool sending = true;
+  while (sending && sent < output_.size()) {
     const ssize_t wrote =
         ::send(socket_.Get(), output_.data() + sent, output_.size() - sent, MSG_NOSIGNAL);
     if (wrote > 0) {
@@ -121,11 +144,12 @@ bool ClientConnection::SendOutput() {
     } else if (wrote < 0 && errno == EINTR) {
       continue;
     } else if (wrote == 0 || !WouldBlock() || !Await(POLLOUT, deadline)) {
+      sending = false;
       broken_ = true;
     }
   }
   output_.clear();
-  return !broken_;
+  return sending;
 }
 
 bool ClientConnection::Await(short events, Clock::time_point deadline) {
@@ -147,7 +171,11 @@ ssize_t ClientConnection::Receive() {
     input_.clear();
     input_used_ = 0;
     request_started_ = Clock::now();
+    rewindable_ = false;
   } else if (input_used_ > 0) {
+    // Bytes already read go: a request started before them can no longer be put back.
+    rewindable_ = rewindable_ && request_begin_ >= input_used_;
+    request_begin_ -= std::min(request_begin_, input_used_);
     input_.erase(0, input_used_);
     input_used_ = 0;
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "file_descriptor.h"
+#include "pending_bodies.h"
 
 namespace chatsieve::tool {
 
@@ -40,13 +41,28 @@ class ClientConnection final : public httplib::Stream {
   bool FinishRequest();
   // A limit was hit or the socket failed: the connection serves no further request.
   bool Broken() const { return broken_; }
-  // Counts a request taken up, and returns how many have been.
-  size_t CountRequest() { return ++requests_; }
+  size_t RequestsAnswered() const { return requests_; }
+  void CountRequest() { ++requests_; }
+  // The bytes of the request so far: its head, once httplib has read it.
+  size_t RequestBytesRead() const { return input_used_ - request_begin_; }
+
+  // Puts the request back, its head unread and its answer dropped, to be taken up again
+  // once `expected` bytes of it have arrived, holding `share` of the pending bodies
+  // meanwhile (an empty one: the share it holds). False when it cannot be (its head is
+  // no longer in the buffer).
+  bool DeferRequest(PendingBodies::Share share, size_t expected);
+  // The bytes a deferred request waits for (0: none is deferred).
+  size_t Expected() const { return expected_; }
+  // Whether a deferred request holds its share of the pending bodies.
+  bool HoldsShare() const { return static_cast<bool>(share_); }
+  // Tells a client that waits for it (Expect: 100-continue) to send its body, once.
+  void SendContinue();
+  bool Continued() const { return continued_; }
   // Gives back the buffers of a connection that waits for its next request.
   void ReleaseBuffers();
 
   bool is_readable() const override { return !broken_; }
-  bool is_writable() const override { return !broken_; }
+  bool is_writable() const override { return true; }
   ssize_t read(char* ptr, size_t size) override;
   ssize_t write(const char* ptr, size_t size) override;
   void get_remote_ip_and_port(std::string& ip, int& port) const override;
@@ -70,6 +86,11 @@ class ClientConnection final : public httplib::Stream {
   Clock::duration write_timeout_{};
   Clock::time_point request_started_;
   size_t requests_ = 0;
+  size_t request_begin_ = 0;  // where the request's bytes start in input_
+  bool rewindable_ = false;   // none of them has left input_
+  size_t expected_ = 0;
+  PendingBodies::Share share_;
+  bool continued_ = false;
   bool broken_ = false;
 };
 

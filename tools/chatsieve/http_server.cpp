@@ -22,7 +22,9 @@ namespace {
 constexpr uint64_t kListenerId = 1;
 constexpr uint64_t kWakeId = 2;
 // A request head (request line and headers) larger than this is refused.
-constexpr size_t kHeadLimit = 64 * 1024;
+constexpr size_t kHeadLimit = 16 * 1024;
+// Bodies gathered before a thread takes them up, all connections together.
+constexpr size_t kPendingBodyBytes = size_t{64} << 20;
 constexpr auto kSweepInterval = std::chrono::milliseconds(250);
 constexpr auto kAcceptPause = std::chrono::milliseconds(100);
 // Descriptors kept for everything but client connections.
@@ -31,9 +33,10 @@ constexpr rlim_t kSpareDescriptors = 64;
 // When the request this thread answers had its head complete, for the observer.
 thread_local Clock::time_point request_head_complete;
 
-// A request refused from its head alone, its body left unread.
-enum class Refusal { kNone, kBodyTooLarge, kBodyEncoded };
-thread_local Refusal request_refusal = Refusal::kNone;
+// What a request's head alone decides: to answer it; to refuse it, its body left unread;
+// or to take it up again once its body has arrived whole.
+enum class Verdict { kAnswer, kBodyTooLarge, kBodyEncoded, kBodyPending };
+thread_local Verdict request_verdict = Verdict::kAnswer;
 // Whether the request reached a handler; one that did not failed to parse, and where
 // the next request would start in its bytes is anyone's guess.
 thread_local bool request_handled = false;
@@ -79,24 +82,12 @@ bool Watch(int epoll, int descriptor, uint64_t id, uint32_t events, int operatio
   return ::epoll_ctl(epoll, operation, descriptor, &event) == 0;
 }
 
-// Looks at a request's head before httplib reads its body.
-void PrepareRequest(httplib::Request& request, size_t max_body) {
-  // Without a length or chunks a request has no body (httplib would read until the
-  // client closes).
-  if (!request.has_header("Content-Length") && !request.has_header("Transfer-Encoding"))
-    request.headers.emplace("Content-Length", "0");
-  const std::string encoding = request.get_header_value("Content-Encoding");
-  // A small compressed body can unpack to any size.
-  if (!encoding.empty() && encoding != "identity") request_refusal = Refusal::kBodyEncoded;
-  // Refused at once, not read (httplib would read and drop the whole of it).
-  if (request.get_header_value<uint64_t>("Content-Length") > max_body)
-    request_refusal = Refusal::kBodyTooLarge;
-  if (request_refusal != Refusal::kNone) {
-    request.headers.erase("Content-Encoding");
-    request.headers.erase("Transfer-Encoding");
-    request.headers.erase("Content-Length");
-    request.headers.emplace("Content-Length", "0");
-  }
+// Keeps httplib from reading a body: the request has none as far as it knows.
+void DropBody(httplib::Request& request) {
+  request.headers.erase("Content-Encoding");
+  request.headers.erase("Transfer-Encoding");
+  request.headers.erase("Content-Length");
+  request.headers.emplace("Content-Length", "0");
 }
 
 }  // namespace
@@ -106,6 +97,7 @@ HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_
     : limits_(limits),
       epoll_(::epoll_create1(EPOLL_CLOEXEC)),
       wake_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      pending_bodies_(kPendingBodyBytes),
       connections_(epoll_.Get(), ConnectionLimit(limits.connections)) {
   if (!epoll_.IsOpen() || !wake_.IsOpen()) throw SystemError("cannot set up the server");
   if (!Watch(epoll_.Get(), wake_.Get(), kWakeId, EPOLLIN, EPOLL_CTL_ADD))
@@ -114,16 +106,18 @@ HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_
                                          const httplib::Request& request,
                                          httplib::Response& response) {
     request_handled = true;
-    switch (request_refusal) {
-      case Refusal::kNone:
+    switch (request_verdict) {
+      case Verdict::kAnswer:
         answer(request, response);
         // A request whose body arrived after the stop is the connection's last.
         if (stopping_.load()) response.set_header("Connection", "close");
         return;
-      case Refusal::kBodyTooLarge:
+      case Verdict::kBodyPending:
+        return;
+      case Verdict::kBodyTooLarge:
         response.status = 413;
         break;
-      case Refusal::kBodyEncoded:
+      case Verdict::kBodyEncoded:
         response.status = 415;
         break;
     }
@@ -139,7 +133,8 @@ HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_
   set_error_handler(std::move(answer_error));
   set_logger([observe = std::move(observe)](const httplib::Request& request,
                                             const httplib::Response& response) {
-    observe(request, response, Clock::now() - request_head_complete);
+    if (request_verdict != Verdict::kBodyPending)
+      observe(request, response, Clock::now() - request_head_complete);
   });
   set_payload_max_length(limits.max_body);
   set_keep_alive_max_count(limits.requests_per_connection);
@@ -234,7 +229,8 @@ void HttpServer::Serve(uint64_t id) {
   std::unique_ptr<ClientConnection> connection = connections_.Take(id);
   if (!connection) return;
   try {
-    const bool client_open = connection->ReadAvailable(kHeadLimit);
+    const bool client_open =
+        connection->ReadAvailable(std::max(kHeadLimit, connection->Expected()));
     if (!AnswerRequests(*connection, client_open) || !client_open || stopping_.load()) {
       connections_.Drop(id);
       return;
@@ -255,23 +251,60 @@ bool HttpServer::AnswerRequests(ClientConnection& connection, bool client_open) 
   // A head that outgrows the limit is answered too: httplib refuses it.
   while (connection.HoldsRequestHead() || connection.Unread() >= kHeadLimit) {
     request_head_complete = Clock::now();
-    request_refusal = Refusal::kNone;
+    request_verdict = Verdict::kAnswer;
     request_handled = false;
     connection.BeginRequest(kHeadLimit + limits_.max_body,
                             connection.RequestStarted() + limits_.request_timeout,
                             limits_.write_timeout);
     const bool last = stopping_.load() || !client_open ||
-                      connection.CountRequest() >= limits_.requests_per_connection;
+                      connection.RequestsAnswered() + 1 >= limits_.requests_per_connection;
     bool client_closes = false;
+    Deferral deferral;
     const bool answered = process_request(
         connection, last, client_closes,
-        [this](httplib::Request& request) { PrepareRequest(request, limits_.max_body); });
+        [&](httplib::Request& request) { Judge(request, connection, last, deferral); });
+    if (request_verdict == Verdict::kBodyPending)
+      return connection.DeferRequest(std::move(deferral.share), deferral.expected);
+    connection.CountRequest();
     if (!connection.FinishRequest() || !answered || client_closes || last || connection.Broken() ||
-        !request_handled || request_refusal != Refusal::kNone || stopping_.load()) {
+        !request_handled || request_verdict != Verdict::kAnswer || stopping_.load()) {
       return false;
     }
   }
   return true;
+}
+
+void HttpServer::Judge(httplib::Request& request, ClientConnection& connection, bool last,
+                       Deferral& deferral) {
+  // Without a length or chunks a request has no body (httplib would read until the
+  // client closes).
+  if (!request.has_header("Content-Length") && !request.has_header("Transfer-Encoding"))
+    request.headers.emplace("Content-Length", "0");
+  // A client told once to send its body is not told again when the request is taken up
+  // anew.
+  if (connection.Continued()) request.headers.erase("Expect");
+  const std::string encoding = request.get_header_value("Content-Encoding");
+  const uint64_t length = request.get_header_value<uint64_t>("Content-Length");
+  if (!encoding.empty() && encoding != "identity") {
+    // A small compressed body can unpack to any size.
+    request_verdict = Verdict::kBodyEncoded;
+  } else if (length > limits_.max_body) {
+    // Refused at once, not read (httplib would read and drop the whole of it).
+    request_verdict = Verdict::kBodyTooLarge;
+  } else if (!last && length > connection.Unread() && !request.has_header("Transfer-Encoding")) {
+    // The body is on its way: the connection waits for it without a thread, while the
+    // pending bodies stay under their cap; past it, a thread reads it as it comes.
+    if (!connection.HoldsShare()) {
+      deferral.share = pending_bodies_.Reserve(static_cast<size_t>(length));
+      if (!deferral.share) return;
+    }
+    deferral.expected = connection.RequestBytesRead() + static_cast<size_t>(length);
+    request_verdict = Verdict::kBodyPending;
+    if (request.get_header_value("Expect") == "100-continue") connection.SendContinue();
+  } else {
+    return;
+  }
+  DropBody(request);
 }
 
 void HttpServer::AnswerWaitingRequests() {
@@ -279,7 +312,8 @@ void HttpServer::AnswerWaitingRequests() {
     auto [id, connection] = connections_.TakeAny();
     if (!connection) return;
     try {
-      const bool client_open = connection->ReadAvailable(kHeadLimit);
+      const bool client_open =
+          connection->ReadAvailable(std::max(kHeadLimit, connection->Expected()));
       AnswerRequests(*connection, client_open);
     } catch (...) {
       // Closed below all the same.

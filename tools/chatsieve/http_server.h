@@ -17,6 +17,7 @@
 #include "connection_table.h"
 #include "file_descriptor.h"
 #include "listen_address.h"
+#include "pending_bodies.h"
 
 namespace chatsieve::tool {
 
@@ -59,6 +60,16 @@ class HttpServer : private httplib::Server {
   void Serve(uint64_t id);
   // Answers every request whose head has arrived; false when the connection must close.
   bool AnswerRequests(ClientConnection& connection, bool client_open);
+  // A request put back until its body has arrived: the bytes it waits for, and the
+  // body's part of the cap on pending bodies.
+  struct Deferral {
+    PendingBodies::Share share;
+    size_t expected = 0;
+  };
+  // Looks at a request's head before httplib reads its body: whether to answer it,
+  // refuse it, or wait for its body first.
+  void Judge(httplib::Request& request, ClientConnection& connection, bool last,
+             Deferral& deferral);
   void AnswerWaitingRequests();
   void SweepWhenDue();
 
@@ -66,6 +77,7 @@ class HttpServer : private httplib::Server {
   FileDescriptor epoll_;
   FileDescriptor wake_;
   FileDescriptor listener_;
+  PendingBodies pending_bodies_;
   ConnectionTable connections_;
   std::atomic<bool> stopping_{false};
   std::atomic<Clock::rep> next_sweep_{0};
