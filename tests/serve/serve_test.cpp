@@ -243,5 +243,16 @@ TEST_F(ServeTest, IdleAndSlowClientsHoldNoThread) {
   EXPECT_EQ(waiting.Status(), 200);
 }
 
+TEST_F(ServeTest, BodiesOnTheirWayHaveACap) {
+  const auto service = Start({"--max-body", "67108864"});
+  RawClient large(service->Port());
+  large.Send("POST /v1/check HTTP/1.1\r\nContent-Length: 67108864\r\n\r\n{");
+  std::this_thread::sleep_for(100ms);
+  RawClient small(service->Port());
+  small.Send("POST /v1/check HTTP/1.1\r\nContent-Length: 15\r\n\r\n{\"text\"");
+  EXPECT_EQ(small.Status(), 503);
+  EXPECT_EQ(Post(*service, "/v1/check", R"({"text": "bad"})")->status, 200);
+}
+
 }  // namespace
 }  // namespace chatsieve::testing

@@ -35,7 +35,7 @@ thread_local Clock::time_point request_head_complete;
 
 // What a request's head alone decides: to answer it; to refuse it, its body left unread;
 // or to take it up again once its body has arrived whole.
-enum class Verdict { kAnswer, kBodyTooLarge, kBodyEncoded, kBodyPending };
+enum class Verdict { kAnswer, kBodyTooLarge, kBodyEncoded, kBodyPending, kTooManyPending };
 thread_local Verdict request_verdict = Verdict::kAnswer;
 // Whether the request reached a handler; one that did not failed to parse, and where
 // the next request would start in its bytes is anyone's guess.
@@ -119,6 +119,10 @@ HttpServer::HttpServer(const ServerLimits& limits, Answer answer, Answer answer_
         break;
       case Verdict::kBodyEncoded:
         response.status = 415;
+        break;
+      case Verdict::kTooManyPending:
+        response.status = 503;
+        response.set_header("Retry-After", "1");
         break;
     }
     // Its body is still on the way: the connection cannot carry another request.
@@ -293,14 +297,16 @@ void HttpServer::Judge(httplib::Request& request, ClientConnection& connection, 
     request_verdict = Verdict::kBodyTooLarge;
   } else if (!last && length > connection.Unread() && !request.has_header("Transfer-Encoding")) {
     // The body is on its way: the connection waits for it without a thread, while the
-    // pending bodies stay under their cap; past it, a thread reads it as it comes.
-    if (!connection.HoldsShare()) {
+    // pending bodies stay under their cap; past it, the request is refused for now.
+    if (!connection.HoldsShare())
       deferral.share = pending_bodies_.Reserve(static_cast<size_t>(length));
-      if (!deferral.share) return;
-    }
     deferral.expected = connection.RequestBytesRead() + static_cast<size_t>(length);
-    request_verdict = Verdict::kBodyPending;
-    if (request.get_header_value("Expect") == "100-continue") connection.SendContinue();
+    request_verdict = connection.HoldsShare() || deferral.share ? Verdict::kBodyPending
+                                                                : Verdict::kTooManyPending;
+    if (request_verdict == Verdict::kBodyPending &&
+        request.get_header_value("Expect") == "100-continue") {
+      connection.SendContinue();
+    }
   } else {
     return;
   }
