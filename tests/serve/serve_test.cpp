@@ -43,6 +43,42 @@ class ServeTest : public ::testing::Test {
   std::string list_ = directory_.Write("words.txt", "bad\n병신\n시발\n");
 };
 
+TEST_F(ServeTest, RefusesBadSettingsWithTheReason) {
+  struct Case {
+    std::string arguments;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"--listen 8080", "--listen takes HOST:PORT"},
+      {"--listen [::1:8080", "--listen takes HOST:PORT"},
+      {"--listen 127.0.0.1:65536", "--listen takes HOST:PORT"},
+      {"--threads 0", "--threads takes a number from 1 to 256"},
+      {"--max-body 67108865", "--max-body takes a number from 1 to 67108864"},
+      {"--min-severity 4", "--min-severity takes a number from 1 to 3"},
+      {"--categories a,,b", "--categories takes names"},
+      {"--categories 'a b'", "--categories takes names"},
+      {"--normalize loud", "--normalize takes korean or option names"},
+      {"--list " + directory_.Path().string() + "/none.txt", "none.txt: cannot open"},
+      {"--token-file " + directory_.Write("empty", "\n"), "holds no token"},
+      {"stray", "unexpected argument 'stray'"},
+  };
+  for (const Case& c : cases) {
+    // A service that wrongly starts is stopped: its exit status then is timeout's 124.
+    const std::string command = "timeout 10 " + std::string(CHATSIEVE_TOOL) +
+                                " serve --listen 127.0.0.1:0 --list " + list_ + " " + c.arguments +
+                                " 2>&1";
+    FILE* output = popen(command.c_str(), "r");
+    ASSERT_NE(output, nullptr);
+    std::string said;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, output) != nullptr)
+      said += buffer;
+    const int status = pclose(output);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << c.arguments;
+    EXPECT_NE(said.find(c.reason), std::string::npos) << c.arguments << ": " << said;
+  }
+}
+
 TEST_F(ServeTest, AnswersEachEndpoint) {
   const std::string allowed = directory_.Write("allowed.txt", "badge\n");
   const auto service = Start({"--separators", "--allow", allowed});

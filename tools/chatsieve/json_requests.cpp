@@ -1,6 +1,7 @@
 #include "json_requests.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "text_positions.h"
 

@@ -1,5 +1,6 @@
 #include "serve_settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
