@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds chatsieve and screens the sample chat transcript with the sample word lists:
 # through the filter (as written, and across separators, with positions as JSON), and
-# through the legacy exports at filter levels 1 and 2, as a host of the old interface.
+# through the legacy exports at filter levels 1 and 2, as a host of the old interface;
+# then asks the HTTP service, chatsieve serve, with curl.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh cmake ninja-build g++
+scripts/install-deps.sh cmake ninja-build g++ pkgconf libcpp-httplib-dev nlohmann-json3-dev curl
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target chatsieve_tool sample_word_lists
@@ -31,3 +32,17 @@ done
 echo
 echo "== The legacy filter object, masking in place where the stripped words stand =="
 "$tool" mask --legacy --in-place <"$chat"
+echo
+echo "== The HTTP service: check, find and mask with curl, on a free loopback port =="
+log=$(mktemp)
+"$tool" serve --listen 127.0.0.1:0 --separators 2>"$log" &
+service=$!
+trap 'kill -TERM "$service"; wait "$service"; rm -f "$log"' EXIT
+for _ in $(seq 100); do grep -q 'listening on' "$log" && break; sleep 0.05; done
+address=$(grep -o 'http://[^ ]*' "$log")
+for request in 'check {"text": "너 병.신"}' 'find {"text": "😀 야 씨.발"}' \
+    'mask {"texts": ["씨발 렉", "안녕"], "char": "●"}'; do
+  echo "POST /v1/${request%% *} ${request#* }"
+  curl -sS "$address/v1/${request%% *}" -d "${request#* }"
+  echo
+done

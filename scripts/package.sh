@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # dpkg-dev and file: CPack reads the package's dependencies from its binaries with them.
-scripts/install-deps.sh cmake ninja-build g++ dpkg-dev file
+scripts/install-deps.sh cmake ninja-build g++ pkgconf libcpp-httplib-dev nlohmann-json3-dev \
+  dpkg-dev file
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"

@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh cmake ninja-build g++ libgtest-dev binutils pkgconf
+scripts/install-deps.sh cmake ninja-build g++ libgtest-dev binutils pkgconf \
+  libcpp-httplib-dev nlohmann-json3-dev
 
 jobs=$(nproc)
 for preset in ci debug; do

@@ -30,6 +30,7 @@ def source_tree() -> Path:
 def build_library(build_dir: Path) -> Path:
     configure = ["cmake", "-S", str(source_tree()), "-B", str(build_dir)]
     configure += ["-DCMAKE_BUILD_TYPE=Release", "-DCHATSIEVE_BUILD_TESTS=OFF"]
+    configure += ["-DCHATSIEVE_SERVE=OFF"]  # the package bundles the library alone
     if shutil.which("ninja"):
         configure += ["-G", "Ninja"]
     jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", "2")

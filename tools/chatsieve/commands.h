@@ -14,5 +14,6 @@ int RunCompile(Arguments arguments);
 int RunDump(Arguments arguments);
 int RunCheck(Arguments arguments);
 int RunMask(Arguments arguments);
+int RunServe(Arguments arguments);
 
 }  // namespace chatsieve::tool

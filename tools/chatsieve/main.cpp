@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"dump", "print the words of a word-list file", chatsieve::tool::RunDump},
     {"check", "tell which texts hold a listed word", chatsieve::tool::RunCheck},
     {"mask", "print texts with every listed word masked", chatsieve::tool::RunMask},
+    {"serve", "answer check, find and mask requests over HTTP", chatsieve::tool::RunServe},
 };
 
 void PrintUsage(std::FILE* out) {

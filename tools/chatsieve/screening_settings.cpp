@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "matching/match_option_names.h"
+#include "filter_option_names.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
 
@@ -83,11 +83,10 @@ constexpr ScreeningOption kOptions[] = {
       "initials, keyboard, digits, repeats, spaces, separators"},
      Commands::kBoth,
      [](ParseState& state, std::string_view value) {
-       const std::optional<MatchOptions> named = MatchOptionsFromNames(value);
+       const std::optional<Options> named = FilterOptionsFromNames(value);
        if (!named)
          throw UsageError("--normalize takes korean or option names, not " + Quoted(value));
-       state.settings.filter_options =
-           state.settings.filter_options | chatsieve::Options::FromBits(named->Bits());
+       state.settings.filter_options = state.settings.filter_options | *named;
        state.filter_only.emplace_back("--normalize");
      }},
     {{"--format", 0, "F",

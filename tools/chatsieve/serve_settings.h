@@ -1,0 +1,33 @@
+// The settings of `chatsieve serve`, read from its table of options.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "chatsieve/filter.hpp"
+#include "commands.h"
+#include "listen_address.h"
+#include "screening_policy.h"
+
+namespace chatsieve::tool {
+
+struct ServeSettings {
+  ListenAddress listen{"127.0.0.1", 8080};
+  std::optional<std::string> list;  // none: the wide sample list beside the library
+  std::optional<std::string> allow;
+  Options filter_options;
+  ScreeningPolicy policy;
+  std::optional<std::string> token_file;  // none: POST /v1/reload is off
+  size_t threads = 1;
+  size_t max_body = 1 << 20;
+  bool help = false;
+};
+
+// Throws UsageError, naming the option, for unknown options and bad values.
+ServeSettings ParseServeSettings(Arguments arguments);
+
+// The options' lines of the command's --help.
+void PrintServeOptionHelp();
+
+}  // namespace chatsieve::tool

@@ -1,0 +1,30 @@
+#include "word_generations.h"
+
+#include "default_word_list.h"
+
+namespace chatsieve::tool {
+
+WordGenerations::WordGenerations(const ServeSettings& settings)
+    : settings_(settings), current_(Build(1)) {}
+
+std::shared_ptr<const WordGeneration> WordGenerations::Reload() {
+  const std::lock_guard lock(reloading_);
+  std::shared_ptr<const WordGeneration> next = Build(current_.load()->number + 1);
+  current_.store(next);
+  return next;
+}
+
+std::shared_ptr<const WordGeneration> WordGenerations::Build(uint64_t number) const {
+  const auto started = std::chrono::steady_clock::now();
+  auto generation = std::make_shared<WordGeneration>(settings_.filter_options);
+  Filter& filter = generation->filter;
+  filter.Load(settings_.list ? *settings_.list : DefaultWordListPath(WordListFormat::kWide));
+  if (settings_.allow) filter.Load(*settings_.allow, WordRole::kAllowed);
+  generation->words = ApplyPolicy(settings_.policy, filter);
+  generation->number = number;
+  generation->loaded_at = std::chrono::system_clock::now();
+  generation->load_time = std::chrono::steady_clock::now() - started;
+  return generation;
+}
+
+}  // namespace chatsieve::tool
