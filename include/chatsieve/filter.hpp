@@ -105,6 +105,15 @@ class Filter {
   Filter(const Filter&) = delete;
   Filter& operator=(const Filter&) = delete;
 
+  // A ready Korean filter: the built-in Korean lexicon under the recommended reading, with
+  // the general-chat policy (words of severity 2 and 3 count).
+  static Filter Korean() {
+    Filter filter(Option::kRecommended);
+    filter.LoadBuiltin("ko");
+    filter.SetMinSeverity(2);
+    return filter;
+  }
+
   // A filter with the same options and the words in force now, which later loads into
   // this one do not change: match indices found with it resolve through it.
   Filter Pin() const {
@@ -137,6 +146,14 @@ class Filter {
   void SetMinSeverity(int severity) { Throw(chatsieve_filter_set_min_severity(handle_, severity)); }
   void SetCategories(const std::string& names) {
     Throw(chatsieve_filter_set_categories(handle_, names.c_str()));
+  }
+
+  // Replace the forbidden and the allowed words by a lexicon compiled into the library
+  // ("ko"). Throws Error; returns a note as Load does.
+  std::string LoadBuiltin(const std::string& name) {
+    char message[512];
+    Throw(chatsieve_filter_load_builtin(handle_, name.c_str(), message, sizeof message), message);
+    return message;
   }
 
   size_t WordCount() const { return chatsieve_word_count(handle_); }

@@ -13,15 +13,20 @@ bool Reports(const ScreeningPolicy& policy, const WordLabels& labels) {
 
 }  // namespace
 
-// Word lists carry no labels yet: every word is of severity 2 and of no category.
-WordLabels LabelsOf(const Filter&, uint32_t) {
-  return {};
+WordLabels LabelsOf(const Filter& filter, uint32_t word) {
+  return {filter.WordCategory(word), filter.WordSeverity(word)};
 }
 
 size_t ApplyPolicy(const ScreeningPolicy& policy, Filter& filter) {
-  // With one set of labels for every word, the policy keeps all of them or none.
-  if (!Reports(policy, LabelsOf(filter, 0))) filter.LoadText("");
-  return filter.WordCount();
+  filter.SetMinSeverity(policy.min_severity);
+  std::string names;
+  for (const std::string& category : policy.categories)
+    names += (names.empty() ? "" : ",") + category;
+  filter.SetCategories(names);
+  size_t reported = 0;
+  for (uint32_t word = 0; word < filter.WordCount(); ++word)
+    reported += Reports(policy, LabelsOf(filter, word)) ? 1 : 0;
+  return reported;
 }
 
 }  // namespace chatsieve::tool

@@ -55,7 +55,7 @@ std::vector<std::string> CategoriesOf(const std::string_view value) {
   }
 }
 
-std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
+std::vector<CommandOption> OptionsOf(ServeSettings& settings, bool& min_severity_given) {
   return {
       HelpOption(settings.help),
       {{"--listen", 0, "HOST:PORT",
@@ -64,9 +64,12 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
        [&](std::string_view value) { settings.listen = ParseListenAddress(value); }},
       {{"--list", 0, "FILE",
         "the listed words: a UTF-8 word list or either binary word-list\n"
-        "file (default: filterW.bcd beside the library)"},
+        "file (default: the built-in Korean lexicon, read with the\n"
+        "recommended options and severity 2 or more)"},
        [&](std::string_view value) { settings.list = std::string(value); }},
-      {{"--allow", 0, "FILE", "allowed words, in the same formats"},
+      {{"--allow", 0, "FILE",
+        "allowed words, in the same formats (with the built-in lexicon,\n"
+        "in place of its allow-list)"},
        [&](std::string_view value) { settings.allow = std::string(value); }},
       {{"--separators", 0, "", "also match across punctuation, symbols and runs of spaces"},
        [&](std::string_view) {
@@ -83,10 +86,11 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
          settings.filter_options = settings.filter_options | *named;
        }},
       {{"--min-severity", 0, "N",
-        "report only words of severity N or more (1 to 3,\n"
-        "default 1)"},
+        "report only words of severity N or more (1 to 3;\n"
+        "default 1 with --list, 2 with the built-in lexicon)"},
        [&](std::string_view value) {
          settings.policy.min_severity = static_cast<int>(NumberOf("--min-severity", value, 1, 3));
+         min_severity_given = true;
        }},
       {{"--categories", 0, "A,B", "report only words of these categories (default: all)"},
        [&](std::string_view value) { settings.policy.categories = CategoriesOf(value); }},
@@ -111,14 +115,21 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
 ServeSettings ParseServeSettings(Arguments arguments) {
   ServeSettings settings;
   settings.threads = std::max(1u, std::thread::hardware_concurrency());
-  const std::vector<CommandOption> options = OptionsOf(settings);
+  bool min_severity_given = false;
+  const std::vector<CommandOption> options = OptionsOf(settings, min_severity_given);
   NoOperandsPast(ParseArguments(arguments, options), 0);
+  // The built-in lexicon is written for the recommended reading and general chat.
+  if (!settings.list) {
+    if (settings.filter_options.Bits() == 0) settings.filter_options = Option::kRecommended;
+    if (!min_severity_given) settings.policy.min_severity = 2;
+  }
   return settings;
 }
 
 void PrintServeOptionHelp() {
   ServeSettings unused;
-  PrintOptionHelp(stdout, OptionsOf(unused));
+  bool unused_given = false;
+  PrintOptionHelp(stdout, OptionsOf(unused, unused_given));
 }
 
 }  // namespace chatsieve::tool

@@ -14,10 +14,10 @@ namespace chatsieve::tool {
 
 struct ServeSettings {
   ListenAddress listen{"127.0.0.1", 8080};
-  std::optional<std::string> list;  // none: the wide sample list beside the library
+  std::optional<std::string> list;  // none: the built-in Korean lexicon and its allow-list
   std::optional<std::string> allow;
-  Options filter_options;
-  ScreeningPolicy policy;
+  Options filter_options;  // with the built-in lexicon, none given: the recommended reading
+  ScreeningPolicy policy;  // with the built-in lexicon, no minimum given: severity 2
   std::optional<std::string> token_file;  // none: POST /v1/reload is off
   size_t threads = 1;
   size_t max_body = 1 << 20;

@@ -1,7 +1,5 @@
 #include "word_generations.h"
 
-#include "default_word_list.h"
-
 namespace chatsieve::tool {
 
 WordGenerations::WordGenerations(const ServeSettings& settings)
@@ -18,7 +16,11 @@ std::shared_ptr<const WordGeneration> WordGenerations::Build(uint64_t number) co
   const auto started = std::chrono::steady_clock::now();
   auto generation = std::make_shared<WordGeneration>(settings_.filter_options);
   Filter& filter = generation->filter;
-  filter.Load(settings_.list ? *settings_.list : DefaultWordListPath(WordListFormat::kWide));
+  if (settings_.list) {
+    filter.Load(*settings_.list);
+  } else {
+    filter.LoadBuiltin("ko");
+  }
   if (settings_.allow) filter.Load(*settings_.allow, WordRole::kAllowed);
   generation->words = ApplyPolicy(settings_.policy, filter);
   generation->number = number;
