@@ -38,6 +38,7 @@ std::optional<WordPlace> PlaceNamed(std::string_view name) {
   if (name.empty() || name == "anywhere") return WordPlace::kAnywhere;
   if (name == "start") return WordPlace::kStart;
   if (name == "whole") return WordPlace::kWhole;
+  if (name == "end") return WordPlace::kEnd;
   return std::nullopt;
 }
 
@@ -150,7 +151,7 @@ WordListReading ReadWordListText(std::string_view text, WordList& words) {
                severity != "3") {
       parsed.problem = "severity must be 1, 2 or 3";
     } else if (parsed.problem.empty() && !place) {
-      parsed.problem = "where must be anywhere, start or whole";
+      parsed.problem = "where must be anywhere, start, whole or end";
     }
     if (!parsed.problem.empty()) {
       reading.problems.push_back({number, std::move(parsed.problem)});

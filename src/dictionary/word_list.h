@@ -20,6 +20,7 @@ enum class WordPlace : uint8_t {
   kAnywhere,  // inside any text, as a substring
   kStart,     // only where it begins a word of the text
   kWhole,     // only where it is a word of the text, perhaps with a particle after it
+  kEnd,       // only where it ends a word of the text, as a whole word does (돼지년)
 };
 
 inline constexpr int kLeastSeverity = 1;
@@ -79,8 +80,8 @@ struct WordListReading {
 };
 
 // Reads a UTF-8 word list: a line is a word, or a word and up to three fields after
-// tabs (category, severity, where); blank lines and lines that start with '#' are
-// skipped; a byte-order mark is dropped wherever it stands, and CR LF line ends are
+// tabs (category, severity, where: anywhere, start, whole or end); blank lines and lines that start
+// with '#' are skipped; a byte-order mark is dropped wherever it stands, and CR LF line ends are
 // tolerated. Every line that holds no usable word (not UTF-8, a zero byte, too long, a
 // field out of range) is reported; the words of the other lines are added to `words`
 // in order.

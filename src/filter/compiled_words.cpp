@@ -81,18 +81,23 @@ Compilation Compile(WordList words, MatchOptions options, bool beside_syllables)
       continue;
     }
     const KeyEnd end{index, false, words.Traits(word).place};
+    const bool spaced = beside_syllables && options.Has(MatchOption::kSpaces) &&
+                        words[word].find(' ') != std::string_view::npos;
     if (const std::optional<uint32_t> earlier = keys.AddWordKey(key, end)) {
-      compilation.left_out.push_back({index, LeftOutEntry::Reason::kSameAsEarlier, *earlier});
+      // 몇 년 reads as 몇년 does, but beside a syllable it reads apart: that much of it
+      // still counts, as the earlier word.
+      if (spaced) {
+        AddKeysBesideSyllables(words[word], options, {*earlier, false, end.place}, key, keys);
+      } else {
+        compilation.left_out.push_back({index, LeftOutEntry::Reason::kSameAsEarlier, *earlier});
+      }
       continue;
     }
     forms.clear();
     DeriveForms(key, options, forms);
     for (const DerivedForm& form : forms)
       keys.Add(form.key, {index, form.whole_latin_token, end.place});
-    if (beside_syllables && options.Has(MatchOption::kSpaces) &&
-        words[word].find(' ') != std::string_view::npos) {
-      AddKeysBesideSyllables(words[word], options, end, key, keys);
-    }
+    if (spaced) AddKeysBesideSyllables(words[word], options, end, key, keys);
   }
   auto compiled = std::make_shared<CompiledWords>();
   compiled->index = std::move(keys).Build();

@@ -65,6 +65,7 @@ template <typename Encoding>
 bool StandsWhereItCounts(WordPlace place, std::basic_string_view<typename Encoding::Unit> text,
                          size_t begin, size_t end) {
   if (place == WordPlace::kAnywhere) return true;
+  if (place == WordPlace::kEnd) return EndsWord<Encoding>(text, end);
   if (begin > 0) {
     const char32_t before = CharBefore<Encoding>(text, begin);
     if (!PartsWords(before) || platform::IsCompatibilityJamo(before)) return false;

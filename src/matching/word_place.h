@@ -16,7 +16,8 @@ namespace chatsieve {
 // - whole: as start, and after it the text ends, or the next character is not a letter,
 //   digit or Hangul syllable (jamo such as ㅋㅋ may follow straight away), or one of the
 //   particles and endings of kWordEndings follows (들 may come first), and then such a
-//   character or the end.
+//   character or the end;
+// - end: what follows it is as for whole, whatever stands before it.
 template <typename Encoding>
 bool StandsWhereItCounts(WordPlace place, std::basic_string_view<typename Encoding::Unit> text,
                          size_t begin, size_t end);

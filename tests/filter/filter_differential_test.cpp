@@ -28,11 +28,11 @@ class FilterDifferentialTest : public ::testing::TestWithParam<bool> {};
 // A list's lines with random fields, which `words` learns too.
 std::string ListWithFields(RandomText& random, const std::vector<std::string>& list,
                            std::vector<reference::Place>& places, reference::Words& words) {
-  static const char* const kPlaces[] = {"anywhere", "start", "whole"};
+  static const char* const kPlaces[] = {"anywhere", "start", "whole", "end"};
   static const char* const kCategories[] = {"", "swearing", "insult"};
   std::string text;
   for (const std::string& word : list) {
-    const int place = random.Between(0, 2), severity = random.Between(1, 3);
+    const int place = random.Between(0, 3), severity = random.Between(1, 3);
     const char* category = kCategories[random.Between(0, 2)];
     places.push_back(static_cast<reference::Place>(place));
     words.severities.push_back(severity);

@@ -80,7 +80,7 @@ TEST(HostileListTest, FieldsOutOfRangeNameTheirLine) {
   } cases[] = {
       {"a\tprofanity\t4\n", "<text>:1: severity must be 1, 2 or 3"},
       {"a\n\nb\tswear words\n", "<text>:3: category must be up to 64 ASCII letters"},
-      {"a\t\t\tsomewhere\n", "<text>:1: where must be anywhere, start or whole"},
+      {"a\t\t\tsomewhere\n", "<text>:1: where must be anywhere, start, whole or end"},
       {"a\tx\t1\tstart\textra\n", "<text>:1: more than three fields"},
       {"\tprofanity\n", "<text>:1: no word before the fields"},
   };

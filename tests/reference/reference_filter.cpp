@@ -189,12 +189,12 @@ bool StandsWhereItCounts(Place place, const std::vector<Char>& chars, const Foun
   size_t first = 0;
   while (chars[first].begin != found.begin)
     ++first;
-  if (first > 0 && IsWordChar(chars[first - 1].code_point)) return false;
-  if (place == Place::kStart) return true;
   size_t after = first;
   while (after < chars.size() && chars[after].begin < found.end)
     ++after;
-  return EndsWord(chars, after);
+  if (place == Place::kEnd) return EndsWord(chars, after);
+  if (first > 0 && IsWordChar(chars[first - 1].code_point)) return false;
+  return place == Place::kStart || EndsWord(chars, after);
 }
 
 bool Counts(const Words& words, uint32_t word) {

@@ -18,8 +18,8 @@ struct Found {
 
 // Where a word's occurrence counts: anywhere; only where the character before it is
 // not a letter, digit, syllable or jamo; or there and where it ends a word too, perhaps
-// with a particle after it.
-enum class Place { kAnywhere, kStart, kWhole };
+// with a particle after it; or only where it ends a word so.
+enum class Place { kAnywhere, kStart, kWhole, kEnd };
 
 struct Words {
   std::vector<std::string> forbidden;  // UTF-8

@@ -355,8 +355,10 @@ std::vector<Occurrence> Uncovered(uint32_t options, const std::vector<std::u32st
     for (size_t w = 0; w < list.size(); ++w) {
       const std::vector<std::pair<std::u32string, bool>> keys =
           KeysOfWord(options, list[w], are_allowed);
-      // A word read as an earlier word (not left out) is is that word.
-      if (keys.empty() || !earlier.insert(keys.front().first).second) continue;
+      // A word read as an earlier word (not left out) is that word. Allowed words only
+      // cover, so one read as another covers what it does, and what its spaces read
+      // apart beside a syllable.
+      if (keys.empty() || (!earlier.insert(keys.front().first).second && !are_allowed)) continue;
       for (const auto& [key, whole_token] : keys) {
         for (size_t at = 0; at + key.size() <= chars.size(); ++at) {
           bool same = true;

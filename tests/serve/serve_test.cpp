@@ -281,12 +281,23 @@ TEST_F(ServeTest, IdleAndSlowClientsHoldNoThread) {
 
 TEST_F(ServeTest, BodiesOnTheirWayHaveACap) {
   const auto service = Start({"--max-body", "67108864"});
-  RawClient large(service->Port());
-  large.Send("POST /v1/check HTTP/1.1\r\nContent-Length: 67108864\r\n\r\n{");
-  std::this_thread::sleep_for(100ms);
+  httplib::Client client("127.0.0.1", service->Port());
+  const auto wait_for_pending = [&](const std::string& bytes) {
+    while (
+        client.Get("/metrics")->body.find("chatsieve_request_body_bytes_pending " + bytes + "\n") ==
+        std::string::npos) {
+      std::this_thread::sleep_for(10ms);
+    }
+  };
+  auto large = std::make_unique<RawClient>(service->Port());
+  large->Send("POST /v1/check HTTP/1.1\r\nContent-Length: 67108864\r\n\r\n{");
+  wait_for_pending("67108864");
   RawClient small(service->Port());
   small.Send("POST /v1/check HTTP/1.1\r\nContent-Length: 15\r\n\r\n{\"text\"");
   EXPECT_EQ(small.Status(), 503);
+  // The cap is given back with the connection that held it.
+  large.reset();
+  wait_for_pending("0");
   EXPECT_EQ(Post(*service, "/v1/check", R"({"text": "bad"})")->status, 200);
 }
 

@@ -53,6 +53,7 @@ class HttpServer : private httplib::Server {
   // Safe from any thread, and more than once.
   void Stop();
   size_t OpenConnections() const { return connections_.Open(); }
+  size_t PendingBodyBytes() const { return pending_bodies_.Held(); }
 
  private:
   void Work();

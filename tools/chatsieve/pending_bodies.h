@@ -47,6 +47,7 @@ class PendingBodies {
     } while (!held_.compare_exchange_weak(held, held + bytes));
     return {this, bytes};
   }
+  size_t Held() const { return held_.load(); }
 
  private:
   const size_t cap_;

@@ -55,8 +55,9 @@ int RunServe(Arguments arguments) {
   limits.threads = settings.threads;
   limits.max_body = settings.max_body;
   HttpServer* serving = nullptr;
-  ServiceRoutes routes(words, metrics, std::move(token), settings.max_body,
-                       [&serving] { return serving->OpenConnections(); });
+  ServiceRoutes routes(words, metrics, std::move(token), settings.max_body, [&serving] {
+    return ServerGauges{serving->OpenConnections(), serving->PendingBodyBytes()};
+  });
   HttpServer server(
       limits, [&](const auto& request, auto& response) { routes.Answer(request, response); },
       [&](const auto& request, auto& response) { routes.AnswerError(request, response); },

@@ -47,7 +47,8 @@ void ServiceMetrics::CountReload(bool succeeded) {
   (succeeded ? reloads_ : failed_reloads_).fetch_add(1, std::memory_order_relaxed);
 }
 
-std::string ServiceMetrics::Render(const WordGeneration& in_force, size_t open_connections) const {
+std::string ServiceMetrics::Render(const WordGeneration& in_force,
+                                   const ServerGauges& server) const {
   std::string out;
   AppendHeader(out, "chatsieve_http_requests_total", "counter",
                "Requests answered, by endpoint and status class.");
@@ -104,7 +105,10 @@ std::string ServiceMetrics::Render(const WordGeneration& in_force, size_t open_c
                "How long loading the words in force took.");
   AppendLine(out, "chatsieve_word_list_load_seconds %.6f\n", in_force.load_time.count());
   AppendHeader(out, "chatsieve_connections_open", "gauge", "Client connections open.");
-  AppendLine(out, "chatsieve_connections_open %zu\n", open_connections);
+  AppendLine(out, "chatsieve_connections_open %zu\n", server.open_connections);
+  AppendHeader(out, "chatsieve_request_body_bytes_pending", "gauge",
+               "Bytes of request bodies on their way, within their cap.");
+  AppendLine(out, "chatsieve_request_body_bytes_pending %zu\n", server.pending_body_bytes);
   return out;
 }
 

@@ -15,6 +15,12 @@
 
 namespace chatsieve::tool {
 
+// What the server holds at a moment.
+struct ServerGauges {
+  size_t open_connections = 0;
+  size_t pending_body_bytes = 0;  // bodies gathered before a thread takes them up
+};
+
 class ServiceMetrics {
  public:
   // A request answered; `endpoint` is none for a path the service does not have.
@@ -22,7 +28,7 @@ class ServiceMetrics {
   void CountTexts(size_t texts) { texts_.fetch_add(texts, std::memory_order_relaxed); }
   void CountReload(bool succeeded);
 
-  std::string Render(const WordGeneration& in_force, size_t open_connections) const;
+  std::string Render(const WordGeneration& in_force, const ServerGauges& server) const;
 
  private:
   // Upper bounds in microseconds: screening a chat line takes a few, a batch or a

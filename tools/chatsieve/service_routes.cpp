@@ -38,12 +38,12 @@ std::string ErrorMessage(int status, size_t max_body) {
 
 ServiceRoutes::ServiceRoutes(WordGenerations& words, ServiceMetrics& metrics,
                              std::optional<std::string> reload_token, size_t max_body,
-                             std::function<size_t()> open_connections)
+                             std::function<ServerGauges()> server_gauges)
     : words_(words),
       metrics_(metrics),
       reload_token_(std::move(reload_token)),
       max_body_(max_body),
-      open_connections_(std::move(open_connections)) {}
+      server_gauges_(std::move(server_gauges)) {}
 
 void ServiceRoutes::Answer(const httplib::Request& request, httplib::Response& response) {
   const std::optional<EndpointRoute> route = RouteOf(request.path);
@@ -76,7 +76,7 @@ void ServiceRoutes::Answer(const httplib::Request& request, httplib::Response& r
     case Endpoint::kHealth:
       return AnswerJson(response, 200, GenerationReply(*words_.Current()));
     case Endpoint::kMetrics:
-      response.set_content(metrics_.Render(*words_.Current(), open_connections_()),
+      response.set_content(metrics_.Render(*words_.Current(), server_gauges_()),
                            "text/plain; version=0.0.4; charset=utf-8");
       return;
   }

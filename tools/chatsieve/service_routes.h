@@ -19,7 +19,7 @@ class ServiceRoutes {
   // `reload_token`: none turns POST /v1/reload off.
   ServiceRoutes(WordGenerations& words, ServiceMetrics& metrics,
                 std::optional<std::string> reload_token, size_t max_body,
-                std::function<size_t()> open_connections);
+                std::function<ServerGauges()> server_gauges);
 
   void Answer(const httplib::Request& request, httplib::Response& response);
   // A JSON body for an error status that has none yet.
@@ -35,7 +35,7 @@ class ServiceRoutes {
   ServiceMetrics& metrics_;
   const std::optional<std::string> reload_token_;
   const size_t max_body_;
-  const std::function<size_t()> open_connections_;
+  const std::function<ServerGauges()> server_gauges_;
 };
 
 }  // namespace chatsieve::tool
