@@ -14,11 +14,15 @@ constexpr size_t kMaxSyllablesForMixedInitials = 6;
 // Fewer keys make ordinary English tokens too (sus is 년, whw is 좆).
 constexpr size_t kMinKeystrokes = 4;
 
-// Two-consonant chat abbreviations that a word's initials must never be read as.
-constexpr std::array<std::u32string_view, 22> kChatAbbreviations = {
-    U"ㄱㄱ", U"ㄱㄴ", U"ㄱㄷ", U"ㄱㅅ", U"ㄳ",   U"ㄱㅊ", U"ㄴㄴ", U"ㄴㅇ",
-    U"ㄷㄷ", U"ㄹㅇ", U"ㅁㄹ", U"ㅂㄹ", U"ㅂㅂ", U"ㅅㄱ", U"ㅅㄹ", U"ㅈㅅ",
-    U"ㅈㅈ", U"ㅊㅊ", U"ㅊㅋ", U"ㅋㅋ", U"ㅎㅇ", U"ㅎㅎ"};
+// Two-consonant chat abbreviations that a word's initials must never be read as: what
+// chat types for thanks, good game, possible?, for real, bye, please, wait ..., and the
+// emoticon ㅇㅅㅇ. ㅈㄴ and ㅁㅊ stand for the mild 존나 and 미친 far more often than for any
+// severe word with those initials: a list that wants them lists them as written.
+constexpr std::array<std::u32string_view, 34> kChatAbbreviations = {
+    U"ㄱㄱ", U"ㄱㄴ", U"ㄱㄷ", U"ㄱㅅ", U"ㄳ",   U"ㄱㅇ", U"ㄱㅊ", U"ㄲㄲ", U"ㄴㄴ",
+    U"ㄴㅁ", U"ㄴㅇ", U"ㄴㅈ", U"ㄷㄷ", U"ㄹㅇ", U"ㅁㄹ", U"ㅁㅊ", U"ㅂㄱ", U"ㅂㄹ",
+    U"ㅂㅂ", U"ㅂㅇ", U"ㅅㄱ", U"ㅅㄹ", U"ㅅㅇ", U"ㅈㄴ", U"ㅈㅁ", U"ㅈㅂ", U"ㅈㅅ",
+    U"ㅈㅇ", U"ㅈㅈ", U"ㅊㅊ", U"ㅊㅋ", U"ㅋㅋ", U"ㅎㅇ", U"ㅎㅎ"};
 
 // The form with each pair of consonants that make a cluster written as the cluster,
 // left to right, or nothing when no pair does.
