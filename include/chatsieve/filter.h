@@ -110,8 +110,9 @@ CHATSIEVE_FILTER_API void chatsieve_filter_free(chatsieve_filter* filter);
  * file, told apart by content. `path` is UTF-8. A word may have at most
  * CHATSIEVE_MAX_WORD_LENGTH characters. On failure nothing changes and `message` (may be
  * null; `message_capacity` bytes) receives the reason, naming the file and line,
- * truncated and terminated. On success `message` receives "" or a note on the entries
- * the filter left out or merged: entries the options read as one character they did not
+ * truncated and terminated. On success `message` receives "" or notes, one a line (as
+ * many as fit, then how many more there are), on the entries the filter left out or
+ * merged: entries the options read as one character they did not
  * consist of alone (xxx read as x would flag "fox") or as nothing, which are left out,
  * and entries read as an earlier one is, which are one word with it (its index). */
 CHATSIEVE_FILTER_API int chatsieve_filter_load(chatsieve_filter* filter, const char* path,

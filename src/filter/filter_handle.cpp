@@ -28,7 +28,7 @@ int Load(chatsieve_filter* filter, int allowed, char* message, size_t capacity,
         ListedWords listed = read(source);
         const std::vector<LeftOutEntry> left_out = filter->state.Replace(
             allowed != 0 ? Role::kAllowed : Role::kForbidden, std::move(listed.words));
-        WriteMessage(LeftOutSummary(listed, left_out).c_str(), message, capacity);
+        WriteMessage(LeftOutNotes(listed, left_out, capacity).c_str(), message, capacity);
         return CHATSIEVE_OK;
       },
       message, capacity);
@@ -110,8 +110,9 @@ int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name, ch
             chatsieve::WordsOfText(lexicon->allowed, label + " allowed");
         const auto [words_left_out, allowed_left_out] =
             filter->state.ReplaceBoth(std::move(words.words), std::move(allowed.words));
-        std::string note = chatsieve::LeftOutSummary(words, words_left_out);
-        if (note.empty()) note = chatsieve::LeftOutSummary(allowed, allowed_left_out);
+        std::string note = chatsieve::LeftOutNotes(words, words_left_out, message_capacity);
+        if (note.empty())
+          note = chatsieve::LeftOutNotes(allowed, allowed_left_out, message_capacity);
         chatsieve::WriteMessage(note.c_str(), message, message_capacity);
         return CHATSIEVE_OK;
       },

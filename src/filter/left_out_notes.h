@@ -13,7 +13,9 @@ namespace chatsieve {
 // out".
 std::string NoteOf(const ListedWords& listed, const LeftOutEntry& entry);
 
-// The first note and how many more there are; empty when there are none.
-std::string LeftOutSummary(const ListedWords& listed, const std::vector<LeftOutEntry>& left_out);
+// The notes, one a line, as many as fit in `capacity` bytes with a terminator, and then
+// how many more there are; empty when there are none.
+std::string LeftOutNotes(const ListedWords& listed, const std::vector<LeftOutEntry>& left_out,
+                         size_t capacity);
 
 }  // namespace chatsieve
