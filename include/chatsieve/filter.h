@@ -133,6 +133,12 @@ CHATSIEVE_FILTER_API int chatsieve_filter_load_text(chatsieve_filter* filter, co
 CHATSIEVE_FILTER_API int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name,
                                                        char* message, size_t message_capacity);
 
+/* The UTF-8 word list of a built-in lexicon as compiled in (with `allowed` non-zero, its
+ * allow-list), `*length` bytes, not terminated; null for an unknown name. For operators
+ * who start a list of their own from it. */
+CHATSIEVE_FILTER_API const char* chatsieve_builtin_list(const char* name, int allowed,
+                                                        size_t* length);
+
 /* The number of forbidden words in force, and one of them by index (UTF-8, not
  * terminated, `*length` bytes); null for an index out of range. The text stays valid
  * until the next load into `filter` or its release. */

@@ -156,6 +156,13 @@ class Filter {
     return message;
   }
 
+  // The UTF-8 list of a built-in lexicon (or its allow-list); empty for an unknown name.
+  static std::string_view BuiltinList(const std::string& name, WordRole role) {
+    size_t length = 0;
+    const char* list = chatsieve_builtin_list(name.c_str(), role == WordRole::kAllowed, &length);
+    return list != nullptr ? std::string_view(list, length) : std::string_view();
+  }
+
   size_t WordCount() const { return chatsieve_word_count(handle_); }
   // What the list says of a forbidden word: severity 1 to 3 (0 for an index out of range)
   // and category ("" for none). Valid until the next load.

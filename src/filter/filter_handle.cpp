@@ -119,6 +119,15 @@ int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name, ch
       message, message_capacity);
 }
 
+const char* chatsieve_builtin_list(const char* name, int allowed, size_t* length) {
+  if (name == nullptr || length == nullptr) return nullptr;
+  const chatsieve::BuiltinLexicon* lexicon = chatsieve::BuiltinLexiconNamed(name);
+  if (lexicon == nullptr) return nullptr;
+  const std::string_view list = allowed != 0 ? lexicon->allowed : lexicon->words;
+  *length = list.size();
+  return list.data();
+}
+
 size_t chatsieve_word_count(const chatsieve_filter* filter) {
   if (filter == nullptr) return 0;
   try {

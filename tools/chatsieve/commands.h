@@ -15,5 +15,7 @@ int RunDump(Arguments arguments);
 int RunCheck(Arguments arguments);
 int RunMask(Arguments arguments);
 int RunServe(Arguments arguments);
+int RunEval(Arguments arguments);
+int RunLint(Arguments arguments);
 
 }  // namespace chatsieve::tool

@@ -21,6 +21,8 @@ constexpr Command kCommands[] = {
     {"dump", "print the words of a word-list file", chatsieve::tool::RunDump},
     {"check", "tell which texts hold a listed word", chatsieve::tool::RunCheck},
     {"mask", "print texts with every listed word masked", chatsieve::tool::RunMask},
+    {"eval", "measure a list against texts people labelled", chatsieve::tool::RunEval},
+    {"lint", "report what keeps a list from doing its work", chatsieve::tool::RunLint},
     {"serve", "answer check, find and mask requests over HTTP", chatsieve::tool::RunServe},
 };
 
