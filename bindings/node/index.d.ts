@@ -36,9 +36,15 @@ export type OptionName =
   | (string & {});
 
 export interface FilterInit {
-  /** The forbidden words; or give `path`. */
+  /**
+   * The forbidden words, each a line of a word list: the word, perhaps with its category,
+   * severity and where it counts after tabs ('년\tinsult\t2\twhole'); or give `path`.
+   */
   words?: Iterable<string>;
-  /** A word-list file: UTF-8, one word a line ('#' comments), or a binary word-list file. */
+  /**
+   * A word-list file: UTF-8, one word a line ('#' comments) with optional fields after
+   * tabs (category, severity, where), or a binary word-list file.
+   */
   path?: string;
   /** Allowed words: they cover the occurrences of forbidden words inside them. */
   allowed?: Iterable<string>;
@@ -46,6 +52,20 @@ export interface FilterInit {
   allowedPath?: string;
   /** Option bits (`Options.SEPARATORS | Options.WIDTH`) or names (`['separators', 'width']`). */
   options?: number | OptionName[];
+  /** Count only words of at least this severity; default 1, every word. */
+  minSeverity?: Severity;
+  /** Count only words of these categories (`['hate', 'sexual']` or `'hate,sexual'`); default all. */
+  categories?: string[] | string;
+}
+
+/** 1 mild (vulgar emphasis), 2 offensive (the default of a word), 3 severe. */
+export type Severity = 1 | 2 | 3;
+
+export interface Policy {
+  /** Count only words of at least this severity; left out: unchanged. */
+  minSeverity?: Severity;
+  /** Count only words of these categories; [] or '' counts every word; left out: unchanged. */
+  categories?: string[] | string;
 }
 
 export interface ReloadSource {
@@ -61,6 +81,10 @@ export interface Match {
   end: number;
   /** The word as listed. */
   word: string;
+  /** The word's category as its list gives it; '' for none. */
+  category: string;
+  /** The word's severity as its list gives it (2 when it says nothing). */
+  severity: Severity;
 }
 
 export interface MaskOptions {
@@ -85,8 +109,21 @@ export declare class Filter {
   readonly options: number;
   /** The forbidden words in force, in the order of their indices. */
   readonly words: string[];
-  /** Replaces the forbidden (or allowed) words; on failure throws, as the constructor does, and changes nothing. */
-  reload(source: string | ReloadSource): void;
+  /** The least severity of a word that counts. */
+  readonly minSeverity: Severity;
+  /** The categories whose words count; [] for every word. */
+  readonly categories: string[];
+  /**
+   * Replaces the forbidden (or allowed) words; on failure throws, as the constructor does, and
+   * changes nothing. Returns the library's note on entries it left out or merged ('' for none),
+   * also emitted as a process warning of type 'ChatsieveLoadWarning'.
+   */
+  reload(source: string | ReloadSource): string;
+  /**
+   * Chooses which forbidden words count, for every later call and reload; the others are as if
+   * not listed. Throws a RangeError for a value out of range, and nothing changes then.
+   */
+  setPolicy(policy: Policy): void;
   /** Whether the text holds a forbidden word that no allowed word covers. */
   check(text: string): boolean;
   /** Every occurrence of every forbidden word, overlaps included, ordered by start, end, word. */

@@ -70,6 +70,38 @@ function wordListText(words) {
   return lines.join('\n');
 }
 
+const categoryName = /^[A-Za-z0-9_-]{1,64}$/;
+
+function severityOf(minSeverity) {
+  if (minSeverity !== 1 && minSeverity !== 2 && minSeverity !== 3) {
+    throw new RangeError(`chatsieve: minSeverity must be 1, 2 or 3, not ${String(minSeverity)}`);
+  }
+  return minSeverity;
+}
+
+// Names from an array of names or one comma-separated string; [] for every word.
+function categoryNames(categories) {
+  if (categories === null) return [];
+  let names;
+  if (typeof categories === 'string') names = categories === '' ? [] : categories.split(',');
+  else if (Array.isArray(categories)) names = [...categories];
+  else throw new TypeError('chatsieve: categories must be an array of names or a string');
+  for (const name of names) {
+    if (typeof name !== 'string' || !categoryName.test(name)) {
+      throw new RangeError(
+        `chatsieve: ${JSON.stringify(name)} is not a category name: 1 to 64 ASCII letters, digits, '-' or '_'`,
+      );
+    }
+  }
+  return names;
+}
+
+// A load's note on entries left out or merged, through Node's own warnings.
+function warnOf(note) {
+  if (note) process.emitWarning(note, { type: 'ChatsieveLoadWarning', code: 'CHATSIEVE_LOAD_NOTE' });
+  return note;
+}
+
 function maskCode(char, keepFirst) {
   const code = typeof char === 'string' ? char.codePointAt(0) : undefined;
   if (code === undefined || String.fromCodePoint(code) !== char || (code >= 0xd800 && code <= 0xdfff)) {
@@ -85,8 +117,11 @@ function maskCode(char, keepFirst) {
 class Filter {
   #native;
   #words = [];
+  #categories = [];
+  #minSeverity = 1;
+  #chosenCategories = [];
 
-  constructor({ words, path: listPath, allowed, allowedPath, options = 0 } = {}) {
+  constructor({ words, path: listPath, allowed, allowedPath, options = 0, minSeverity = 1, categories = [] } = {}) {
     if (words !== undefined && listPath !== undefined)
       throw new TypeError('chatsieve: give words or path, not both');
     if (allowed !== undefined && allowedPath !== undefined) {
@@ -94,6 +129,7 @@ class Filter {
     }
     this.options = optionBits(options);
     this.#native = new NativeFilter(this.options);
+    this.setPolicy({ minSeverity, categories });
     if (words !== undefined || listPath !== undefined) this.reload({ words, path: listPath });
     if (allowed !== undefined || allowedPath !== undefined) {
       this.reload({ words: allowed, path: allowedPath, allowed: true });
@@ -101,9 +137,36 @@ class Filter {
   }
 
   /**
+   * Chooses which forbidden words count, for every later call and reload: those of at
+   * least `minSeverity` (1 to 3) and, when `categories` names any (an array of names or
+   * 'a,b'), of those categories. A value left out keeps its setting. Throws a RangeError
+   * for a value out of range, and nothing changes then.
+   */
+  setPolicy({ minSeverity = this.#minSeverity, categories = this.#chosenCategories } = {}) {
+    const severity = severityOf(minSeverity);
+    const names = categoryNames(categories);
+    this.#native.setMinSeverity(severity);
+    this.#native.setCategories(names.join(','));
+    this.#minSeverity = severity;
+    this.#chosenCategories = names;
+  }
+
+  /** The least severity of a word that counts, 1 to 3. */
+  get minSeverity() {
+    return this.#minSeverity;
+  }
+
+  /** The categories whose words count; [] for every word. */
+  get categories() {
+    return [...this.#chosenCategories];
+  }
+
+  /**
    * Replaces the forbidden words from a word-list file, or from `{ path }` or `{ words }`;
    * `{ allowed: true }` replaces the allowed words instead. A failed load throws an Error
-   * with the library's reason and changes nothing.
+   * with the library's reason and changes nothing. Returns the library's note on entries
+   * it left out or merged ('' for none), which is also emitted as a process warning of
+   * type 'ChatsieveLoadWarning'.
    */
   reload(source) {
     const {
@@ -114,14 +177,19 @@ class Filter {
     if ((listPath === undefined) === (words === undefined)) {
       throw new TypeError('chatsieve: reload needs exactly one of a path or words');
     }
+    let note;
     if (listPath !== undefined) {
       const name = String(listPath);
       refuseLoneSurrogate(name, 'cannot name a word-list file');
-      this.#native.load(name, allowed);
+      note = this.#native.load(name, allowed);
     } else {
-      this.#native.loadText(wordListText(words), allowed);
+      note = this.#native.loadText(wordListText(words), allowed);
     }
-    if (!allowed) this.#words = [];
+    if (!allowed) {
+      this.#words = [];
+      this.#categories = [];
+    }
+    return warnOf(note);
   }
 
   /** Whether the text holds a forbidden word that no allowed word covers. */
@@ -129,13 +197,23 @@ class Filter {
     return this.#native.check(text);
   }
 
-  /** Every occurrence of every forbidden word, as { start, end, word }: text.slice(start, end). */
+  /**
+   * Every occurrence of every forbidden word, as { start, end, word, category, severity }:
+   * text.slice(start, end), and what the list says of the word.
+   */
   find(text) {
-    const triples = this.#native.find(text);
-    if (triples === undefined) return [];
-    const matches = new Array(triples.length / 3);
+    const found = this.#native.find(text);
+    if (found === undefined) return [];
+    const matches = new Array(found.length / 4);
     for (let k = 0; k < matches.length; ++k) {
-      matches[k] = { start: triples[3 * k], end: triples[3 * k + 1], word: this.#word(triples[3 * k + 2]) };
+      const index = found[4 * k + 2];
+      matches[k] = {
+        start: found[4 * k],
+        end: found[4 * k + 1],
+        word: this.#word(index),
+        category: (this.#categories[index] ??= this.#native.wordCategory(index)),
+        severity: found[4 * k + 3],
+      };
     }
     return matches;
   }

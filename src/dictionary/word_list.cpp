@@ -34,11 +34,14 @@ std::string WithoutByteOrderMarks(std::string_view line) {
   }
 }
 
+constexpr std::array<WordPlace, 4> kPlaces = {WordPlace::kAnywhere, WordPlace::kStart,
+                                              WordPlace::kWhole, WordPlace::kEnd};
+
 std::optional<WordPlace> PlaceNamed(std::string_view name) {
-  if (name.empty() || name == "anywhere") return WordPlace::kAnywhere;
-  if (name == "start") return WordPlace::kStart;
-  if (name == "whole") return WordPlace::kWhole;
-  if (name == "end") return WordPlace::kEnd;
+  if (name.empty()) return WordPlace::kAnywhere;
+  for (const WordPlace place : kPlaces) {
+    if (PlaceName(place) == name) return place;
+  }
   return std::nullopt;
 }
 
@@ -83,6 +86,20 @@ ParsedLine ParseLine(std::string_view line) {
 }
 
 }  // namespace
+
+std::string_view PlaceName(WordPlace place) {
+  switch (place) {
+    case WordPlace::kAnywhere:
+      return "anywhere";
+    case WordPlace::kStart:
+      return "start";
+    case WordPlace::kWhole:
+      return "whole";
+    case WordPlace::kEnd:
+      return "end";
+  }
+  return "anywhere";
+}
 
 bool IsCategoryName(std::string_view name) {
   return !name.empty() && name.size() <= kMaxCategoryLength &&

@@ -61,6 +61,9 @@ class WordList {
   std::vector<std::string> categories_;
 };
 
+// The name a list gives a place: "anywhere", "start", "whole", "end".
+std::string_view PlaceName(WordPlace place);
+
 // A category's name: 1 to 64 ASCII letters, digits, '-' and '_'.
 bool IsCategoryName(std::string_view name);
 

@@ -41,13 +41,33 @@ done
 # Allowed words, positions, and texts after '--'.
 expect 0 $'clean\tbadge' "$tool" check --list "$work/words.txt" --allow "$work/allowed.txt" badge
 expect 1 $'clean\t-h\nlisted\tbad' "$tool" check --list "$work/words.txt" -- -h bad
-expect 1 '{"line":1,"listed":true,"matches":[{"start":1,"end":4,"word":0,"text":"bad"},'\
-'{"start":5,"end":7,"word":1,"text":"Bo"}]}
+expect 1 '{"line":1,"listed":true,"matches":[{"start":1,"end":4,"word":0,"text":"bad","category":"","severity":2},'\
+'{"start":5,"end":7,"word":1,"text":"Bo","category":"","severity":2}]}
 {"line":2,"listed":false,"matches":[]}' \
   "$tool" check --format json --list "$work/words.txt" 'xbad bo' ok
 printf 'a"\\\t\xFFbad\n' |
-  expect 0 $'{"line":1,"masked":"a\\"\\\\\\u0009\xEF\xBF\xBD***","matches":[{"start":5,"end":8,"word":0,"text":"bad"}]}' \
+  expect 0 $'{"line":1,"masked":"a\\"\\\\\\u0009\xEF\xBF\xBD***","matches":[{"start":5,"end":8,"word":0,"text":"bad","category":"","severity":2}]}' \
     "$tool" mask --format json --list "$work/words.txt"
+
+# What a list says of its words, and the policy that chooses which count. A merged
+# entry is a warning that leaves the exit status alone.
+printf 'bad\tslur\t3\tstart\nass\t\t1\tstart\n년\tinsult\t2\twhole\nBAD\n' >"$work/fields.txt"
+while IFS='|' read -r status output arguments; do
+  # shellcheck disable=SC2086
+  expect "$status" "$(printf %b "$output")" "$tool" $arguments --list "$work/fields.txt" &&
+    said 'fields.txt:4: the same word as'
+done <<'TABLE'
+0|clean	class|check class
+1|listed	ass|check ass
+0|clean	ass|check --min-severity 2 ass
+1|listed	x,bad|check --min-severity=3 x,bad
+0|clean	bad|check --categories insult bad
+1|listed	bad|check --categories insult,slur bad
+1|listed	년아|check 년아
+0|clean	작년|check 작년
+0|ass,***|mask --min-severity 2 ass,bad
+1|{"line":1,"listed":true,"matches":[{"start":0,"end":3,"word":0,"text":"bad","category":"slur","severity":3}]}|check --format json bad
+TABLE
 
 # Masking: the filter's styles, and the legacy exports' levels and in-place masking.
 masks=("$tool" mask --list "$work/words.txt")
@@ -72,7 +92,7 @@ done <<TABLE
 xbad\r\nok\nbad|x***\r\nok\n***|mask --list $work/words.txt
 bad\r|***\r|mask --list $work/words.txt
 bad\r\nok|listed\tbad\r\nclean\tok|check --list $work/words.txt
-bad\r\n|{"line":1,"masked":"***","matches":[{"start":0,"end":3,"word":0,"text":"bad"}]}\n|mask --format json --list $work/words.txt
+bad\r\n|{"line":1,"masked":"***","matches":[{"start":0,"end":3,"word":0,"text":"bad","category":"","severity":2}]}\n|mask --format json --list $work/words.txt
 b.a.d\r\nxbad|*.*.*\r\nx***|mask --legacy --list $work/listW.bcd
 \xB0\xA1bad\r\n|\xB0\xA1***\r\n|mask --legacy --encoding cp949 --list $work/list.bcd
 a-b-a-d\r\nbad|a-*-*-*\r\n***|mask --legacy --in-place --list $work/listW.bcd
@@ -111,6 +131,10 @@ check --encoding latin1 a|'latin1'
 check --legacy --allow $work/allowed.txt a|--allow needs the filter
 check --legacy --separators a|--separators
 check --legacy --format json a|--format json
+check --legacy --min-severity 2 a|--min-severity needs the filter
+mask --legacy --categories slur a|--categories needs the filter
+check --min-severity 4 a|--min-severity takes 1 (mild), 2 (offensive) or 3 (severe), not '4'
+check --categories slur,,hate a|--categories takes
 check --format xml a|'xml'
 check -x a|unknown option '-x'
 check --bogus|'--bogus'

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The word-list commands of the tool, end to end: compile, then dump what was written.
+# The word-list commands of the tool, end to end: compile, then dump what was written;
+# dump of a UTF-8 list with its fields.
 # usage: word_list_tool_test.sh PATH/TO/chatsieve
 tool=$1
 source "$(dirname "$0")/tool_test_support.sh"
@@ -19,6 +20,21 @@ for format in narrow wide; do
   grep -q "$format word list, 4 words declared, 4 loaded" "$work/$format.err" ||
     fail "$format: dump summary: $(cat "$work/$format.err")"
 done
+
+# A UTF-8 list: compiling it says its fields are dropped; dump prints each entry with
+# all four fields, in index order, and names the lines without a usable word.
+printf 'bad\tslur\t3\tstart\n# c\nass\t\t1\nx y\n' >"$work/fields.txt"
+"$tool" compile --wide -o "$work/fields.bcd" "$work/fields.txt" 2>"$work/fields.err" >/dev/null ||
+  fail "fields: compile failed"
+grep -q '2 words have a category, severity or place' "$work/fields.err" || fail "fields: nothing dropped"
+printf '\xFF\n' >>"$work/fields.txt"
+status=0
+"$tool" dump "$work/fields.txt" >"$work/fields.out" 2>"$work/fields.err" || status=$?
+[ "$status" -eq 1 ] || fail "fields: dump exited $status, not 1"
+printf 'bad\tslur\t3\tstart\nass\t\t1\tanywhere\nx y\t\t2\tanywhere\n' | diff -u - "$work/fields.out" ||
+  fail "fields: entries differ"
+grep -q 'fields.txt:5: not valid UTF-8' "$work/fields.err" || fail "fields: line 5 not named"
+grep -q 'UTF-8 word list, 3 words' "$work/fields.err" || fail "fields: $(cat "$work/fields.err")"
 
 # Words code page 949 lacks: named by line, and no narrow file is written.
 printf 'ok\n\xF0\x9F\x98\x80\nfine\ncaf\xC3\xA9\n' >"$work/foreign.txt"
@@ -65,7 +81,6 @@ version now|unexpected argument 'now'
 compile $work|cannot open: is a directory
 dump $work|cannot open: is a directory
 dump $work/missing.bcd|missing.bcd: cannot open: No such file or directory
-dump $work/words.txt|is not a word-list file
 TABLE
 printf 'ok\na\0b\n' >"$work/zero.txt"
 if "$tool" compile --wide -o "$work/zero.bcd" "$work/zero.txt" 2>"$work/zero.err"; then

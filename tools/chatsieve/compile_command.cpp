@@ -21,7 +21,9 @@ constexpr const char* kUsage =
     "usage: chatsieve compile [--wide] [-o FILE] [--] WORDS.txt\n"
     "\n"
     "Compiles a UTF-8 word list into a word-list file the library loads. WORDS.txt holds\n"
-    "one word a line; blank lines and lines starting with '#' are skipped.\n"
+    "one word a line; blank lines and lines starting with '#' are skipped. The fields\n"
+    "after a word (category, severity, where) are read and checked, but the file holds\n"
+    "words alone: standard error tells how many words lose theirs.\n"
     "\n"
     "options:\n";
 
@@ -85,6 +87,23 @@ bool AddSourceWord(WordIndex& filter, std::string_view word, bool wide) {
   return true;
 }
 
+// The binary formats hold words alone: what a list says of them is lost, and the user
+// should know before relying on a compiled list for a policy.
+void WarnOfDroppedFields(const std::string& path, const WordList& words) {
+  size_t with_fields = 0;
+  for (size_t word = 0; word < words.Size(); ++word) {
+    const WordTraits& traits = words.Traits(word);
+    if (traits.category != 0 || traits.severity != kDefaultSeverity ||
+        traits.place != WordPlace::kAnywhere)
+      ++with_fields;
+  }
+  if (with_fields == 0) return;
+  std::fprintf(stderr,
+               "chatsieve compile: %s: %zu words have a category, severity or place, which a "
+               "word-list file cannot hold: they are dropped\n",
+               path.c_str(), with_fields);
+}
+
 size_t StoredWords(const WordIndex& filter) {
   size_t count = 0;
   filter.WordMap().ForEachBucket(
@@ -111,6 +130,7 @@ int RunCompile(Arguments arguments) {
     std::fprintf(stderr, "chatsieve compile: %s not written\n", options.output.c_str());
     return 1;
   }
+  WarnOfDroppedFields(options.input, source.words);
   std::string why;
   int32_t written = 0;
   if (options.wide) {

@@ -2,9 +2,12 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "commands.h"
 #include "dictionary/word_index.h"
+#include "dictionary/word_list.h"
+#include "numbered_word_list.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
 #include "standard_output.h"
@@ -17,14 +20,40 @@ constexpr const char* kUsage =
     "usage: chatsieve dump [--] FILE\n"
     "\n"
     "Loads a narrow or wide word-list file as the library does and prints its words as\n"
-    "UTF-8, one a line, in the order the index keeps them. Standard error tells the word\n"
-    "count the file declares and how many words were loaded.\n"
+    "UTF-8, one a line, in the order the legacy index keeps them (the filter numbers them\n"
+    "by their records' order). Standard error tells the word count the file declares and\n"
+    "how many words were loaded.\n"
+    "\n"
+    "Any other file is read as a UTF-8 word list, as the filter reads it: each entry is\n"
+    "printed with what the list says of it, WORD<TAB>CATEGORY<TAB>SEVERITY<TAB>WHERE,\n"
+    "in the order of the entries' indices (the category empty for none, severity 1 to 3,\n"
+    "where anywhere, start or whole). Standard error tells the number of entries and\n"
+    "names each line that holds no usable word.\n"
     "\n"
     "exit status:\n"
     "  0  the file loaded\n"
-    "  1  it is not a word-list file, or its load failed (the words read before the\n"
-    "     failure are still printed)\n"
+    "  1  its load failed, or lines of a UTF-8 list hold no usable word (the words read\n"
+    "     are still printed)\n"
     "  2  bad usage, the file cannot be opened, or standard output cannot be written\n";
+
+// A UTF-8 list, read with the filter's own reader: entries in index order with their
+// fields, all four always, so that the output is itself a list that loads the same.
+int DumpTextList(const std::string& path) {
+  const NumberedWordList list = ReadNumberedWordList(path);
+  const WordList& words = list.words;
+  for (size_t word = 0; word < words.Size(); ++word) {
+    const WordTraits& traits = words.Traits(word);
+    const std::string_view text = words[word];
+    const std::string& category = words.CategoryName(traits.category);
+    const std::string_view place = PlaceName(traits.place);
+    std::printf("%.*s\t%s\t%d\t%.*s\n", static_cast<int>(text.size()), text.data(),
+                category.c_str(), traits.severity, static_cast<int>(place.size()), place.data());
+  }
+  std::fprintf(stderr, "%s: UTF-8 word list, %zu words%s\n", path.c_str(), words.Size(),
+               list.usable ? "" : "; the lines named above hold no usable word");
+  if (!FlushStandardOutput()) return 2;
+  return list.usable ? 0 : 1;
+}
 
 size_t PrintWords(const WordIndex& filter) {
   size_t count = 0;
@@ -50,10 +79,7 @@ int RunDump(Arguments arguments) {
   }
   const std::string path(OnlyOperand(operands, "word-list file"));
   const WordListFormat format = WordListFormatOf(path);
-  if (format == WordListFormat::kNeither) {
-    std::fprintf(stderr, "chatsieve dump: %s is not a word-list file\n", path.c_str());
-    return 1;
-  }
+  if (format == WordListFormat::kNeither) return DumpTextList(path);
   auto filter = std::make_unique<WordIndex>();
   const int32_t loaded = LoadWordListFile(*filter, path, format);
   const size_t words = PrintWords(*filter);

@@ -18,8 +18,10 @@ namespace chatsieve::tool {
 struct FoundWord {
   size_t begin = 0;
   size_t end = 0;
-  uint32_t word = 0;      // the word's index among the list's entries
-  std::string_view text;  // the listed word, UTF-8
+  uint32_t word = 0;          // the word's index among the list's entries
+  std::string_view text;      // the listed word, UTF-8
+  std::string_view category;  // "" for none
+  int severity = 2;
 };
 
 struct Screening {

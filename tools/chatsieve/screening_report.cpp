@@ -25,7 +25,9 @@ std::string JsonLine(const ScreeningSettings& settings, const Text& text,
     out += "{\"start\":" + std::to_string(found.begin) + ",\"end\":" + std::to_string(found.end) +
            ",\"word\":" + std::to_string(found.word) + ",\"text\":";
     AppendJsonString(out, found.text);
-    out += '}';
+    out += ",\"category\":";
+    AppendJsonString(out, found.category);
+    out += ",\"severity\":" + std::to_string(found.severity) + '}';
   }
   out += "]}\n";
   return out;

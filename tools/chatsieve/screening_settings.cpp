@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "dictionary/word_list.h"
 #include "filter_option_names.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
@@ -35,6 +36,23 @@ int32_t LevelOf(std::string_view value) {
     throw UsageError("--level takes 1 (as written) or 2 (also stripped), not " + Quoted(value));
   }
   return level;
+}
+
+int MinSeverityOf(std::string_view value) {
+  if (value != "1" && value != "2" && value != "3") {
+    throw UsageError("--min-severity takes 1 (mild), 2 (offensive) or 3 (severe), not " +
+                     Quoted(value));
+  }
+  return value[0] - '0';
+}
+
+std::string CategoriesOf(std::string_view value) {
+  if (!CategoryNames(value)) {
+    throw UsageError(
+        "--categories takes comma-separated names of ASCII letters, digits, '-' and '_', not " +
+        Quoted(value));
+  }
+  return std::string(value);
 }
 
 char32_t CharacterOf(std::string_view value) {
@@ -89,9 +107,25 @@ constexpr ScreeningOption kOptions[] = {
        state.settings.filter_options = state.settings.filter_options | *named;
        state.filter_only.emplace_back("--normalize");
      }},
+    {{"--min-severity", 0, "N",
+      "count only words of at least this severity: 1 mild (default,\n"
+      "every word), 2 offensive, 3 severe"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.min_severity = MinSeverityOf(value);
+       state.filter_only.emplace_back("--min-severity");
+     }},
+    {{"--categories", 0, "NAMES",
+      "count only words of these comma-separated categories (as the\n"
+      "list names them: hate,sexual); '' counts every word"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.categories = CategoriesOf(value);
+       state.filter_only.emplace_back("--categories");
+     }},
     {{"--format", 0, "F",
       "text (default) or json: one object a text, with each match's\n"
-      "byte offsets, word index and word"},
+      "byte offsets, word index, word, category and severity"},
      Commands::kBoth,
      [](ParseState& state, std::string_view value) {
        if (value == "json") {
@@ -198,6 +232,12 @@ ScreeningSettings ParseScreeningSettings(ScreeningCommand command, Arguments arg
 void PrintScreeningOptionHelp(ScreeningCommand command) {
   ParseState unused;
   PrintOptionHelp(stdout, OptionsOf(command, unused));
+  std::fputs(
+      "\nA UTF-8 list's lines may give each word a category, a severity and where it\n"
+      "counts (WORD<TAB>CATEGORY<TAB>SEVERITY<TAB>WHERE); --min-severity and --categories\n"
+      "choose which words count. Entries the filter leaves out, or merges into an earlier\n"
+      "one, are told on standard error as warnings, which do not change the exit status.\n",
+      stdout);
 }
 
 }  // namespace chatsieve::tool

@@ -29,6 +29,8 @@ struct ScreeningSettings {
   Encoding encoding = Encoding::kUtf8;
   std::optional<std::string> list;
   std::optional<std::string> allow;
+  std::optional<int> min_severity;        // none: every severity
+  std::optional<std::string> categories;  // comma-separated; none or "": every category
   OutputFormat format = OutputFormat::kText;
   bool quiet = false;
   std::optional<char32_t> mask_character;
@@ -42,7 +44,7 @@ struct ScreeningSettings {
 // that the chosen engine does not have.
 ScreeningSettings ParseScreeningSettings(ScreeningCommand command, Arguments arguments);
 
-// The options' lines of the command's --help.
+// The options' lines of the command's --help, and what the filter's options share.
 void PrintScreeningOptionHelp(ScreeningCommand command);
 
 }  // namespace chatsieve::tool

@@ -28,10 +28,13 @@ Napi::Function FilterObject::Define(Napi::Env env) {
                      {
                          InstanceMethod<&FilterObject::Load>("load"),
                          InstanceMethod<&FilterObject::LoadText>("loadText"),
+                         InstanceMethod<&FilterObject::SetMinSeverity>("setMinSeverity"),
+                         InstanceMethod<&FilterObject::SetCategories>("setCategories"),
                          InstanceMethod<&FilterObject::Check>("check"),
                          InstanceMethod<&FilterObject::Find>("find"),
                          InstanceMethod<&FilterObject::Mask>("mask"),
                          InstanceMethod<&FilterObject::Word>("word"),
+                         InstanceMethod<&FilterObject::WordCategory>("wordCategory"),
                          InstanceMethod<&FilterObject::WordCount>("wordCount"),
                      });
 }
@@ -50,20 +53,32 @@ FilterObject::~FilterObject() {
   chatsieve_filter_free(filter_);
 }
 
-void FilterObject::Load(const Napi::CallbackInfo& info) {
+Napi::Value FilterObject::Load(const Napi::CallbackInfo& info) {
   const std::string path = info[0].As<Napi::String>().Utf8Value();
   char message[kMessageCapacity];
   const int result =
       chatsieve_filter_load(filter_, path.c_str(), AllowedArgument(info), message, sizeof message);
   if (result < 0) throw LibraryError(info.Env(), result, message);
+  return Napi::String::New(info.Env(), message);
 }
 
-void FilterObject::LoadText(const Napi::CallbackInfo& info) {
+Napi::Value FilterObject::LoadText(const Napi::CallbackInfo& info) {
   const std::string list = info[0].As<Napi::String>().Utf8Value();
   char message[kMessageCapacity];
   const int result = chatsieve_filter_load_text(filter_, list.data(), list.size(),
                                                 AllowedArgument(info), message, sizeof message);
   if (result < 0) throw LibraryError(info.Env(), result, message);
+  return Napi::String::New(info.Env(), message);
+}
+
+void FilterObject::SetMinSeverity(const Napi::CallbackInfo& info) {
+  Checked(info.Env(),
+          chatsieve_filter_set_min_severity(filter_, info[0].As<Napi::Number>().Int32Value()));
+}
+
+void FilterObject::SetCategories(const Napi::CallbackInfo& info) {
+  const std::string names = info[0].As<Napi::String>().Utf8Value();
+  Checked(info.Env(), chatsieve_filter_set_categories(filter_, names.c_str()));
 }
 
 Napi::Value FilterObject::Check(const Napi::CallbackInfo& info) {
@@ -73,23 +88,24 @@ Napi::Value FilterObject::Check(const Napi::CallbackInfo& info) {
 }
 
 Napi::Value FilterObject::Find(const Napi::CallbackInfo& info) {
-  thread_local std::vector<chatsieve_match> matches(16);
+  thread_local std::vector<chatsieve_match_details> matches(16);
   const Units text = ReadUnits(info[0], "text");
   size_t count = 0;
-  int result =
-      chatsieve_find16(filter_, text.data, text.length, matches.data(), matches.size(), &count);
+  int result = chatsieve_find_details16(filter_, text.data, text.length, matches.data(),
+                                        matches.size(), &count);
   if (result == CHATSIEVE_E_SPACE) {
-    result =
-        chatsieve_find16(filter_, text.data, text.length, ScratchOf(matches, count), count, &count);
+    result = chatsieve_find_details16(filter_, text.data, text.length, ScratchOf(matches, count),
+                                      count, &count);
   }
   if (Checked(info.Env(), result) != CHATSIEVE_FOUND) return info.Env().Undefined();
-  Napi::Uint32Array triples = Napi::Uint32Array::New(info.Env(), 3 * count);
+  Napi::Uint32Array found = Napi::Uint32Array::New(info.Env(), 4 * count);
   for (size_t k = 0; k < count; ++k) {
-    triples[3 * k] = static_cast<uint32_t>(matches[k].begin);
-    triples[3 * k + 1] = static_cast<uint32_t>(matches[k].end);
-    triples[3 * k + 2] = matches[k].word;
+    found[4 * k] = static_cast<uint32_t>(matches[k].match.begin);
+    found[4 * k + 1] = static_cast<uint32_t>(matches[k].match.end);
+    found[4 * k + 2] = matches[k].match.word;
+    found[4 * k + 3] = static_cast<uint32_t>(matches[k].severity);
   }
-  return triples;
+  return found;
 }
 
 Napi::Value FilterObject::Mask(const Napi::CallbackInfo& info) {
@@ -114,6 +130,12 @@ Napi::Value FilterObject::Word(const Napi::CallbackInfo& info) {
   const char* word = chatsieve_word(filter_, info[0].As<Napi::Number>().Uint32Value(), &length);
   if (word == nullptr) return info.Env().Undefined();
   return Napi::String::New(info.Env(), word, length);
+}
+
+Napi::Value FilterObject::WordCategory(const Napi::CallbackInfo& info) {
+  const char* category = chatsieve_word_category(filter_, info[0].As<Napi::Number>().Uint32Value());
+  if (category == nullptr) return info.Env().Undefined();
+  return Napi::String::New(info.Env(), category);
 }
 
 Napi::Value FilterObject::WordCount(const Napi::CallbackInfo& info) {

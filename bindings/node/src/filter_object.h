@@ -15,18 +15,24 @@ class FilterObject : public Napi::ObjectWrap<FilterObject> {
   ~FilterObject() override;
 
  private:
-  // load(path: string, allowed: boolean) and loadText(list: string, allowed: boolean).
-  void Load(const Napi::CallbackInfo& info);
-  void LoadText(const Napi::CallbackInfo& info);
+  // load(path: string, allowed: boolean) and loadText(list: string, allowed: boolean)
+  // -> the library's note on entries left out or merged, "" for none.
+  Napi::Value Load(const Napi::CallbackInfo& info);
+  Napi::Value LoadText(const Napi::CallbackInfo& info);
+  // setMinSeverity(severity: number) and setCategories(names: string, comma-separated).
+  void SetMinSeverity(const Napi::CallbackInfo& info);
+  void SetCategories(const Napi::CallbackInfo& info);
   // check(text) -> boolean
   Napi::Value Check(const Napi::CallbackInfo& info);
   // find(text) -> undefined when nothing is found, else a Uint32Array of
-  // (begin, end, word index) triples in UTF-16 units.
+  // (begin, end, word index, severity) quadruples, positions in UTF-16 units.
   Napi::Value Find(const Napi::CallbackInfo& info);
   // mask(text, mask: number) -> the text itself when nothing was masked, else a copy.
   Napi::Value Mask(const Napi::CallbackInfo& info);
   // word(index) -> the listed word with that index.
   Napi::Value Word(const Napi::CallbackInfo& info);
+  // wordCategory(index) -> the category of the listed word with that index, "" for none.
+  Napi::Value WordCategory(const Napi::CallbackInfo& info);
   // wordCount() -> the number of forbidden words in force.
   Napi::Value WordCount(const Napi::CallbackInfo& info);
 

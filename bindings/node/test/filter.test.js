@@ -26,7 +26,7 @@ test('find reports JavaScript string indices and the listed word', () => {
     ['badge', []], // covered by an allowed word
   ];
   for (const [text, expected] of cases) {
-    const matches = expected.map(([start, end, word]) => ({ start, end, word }));
+    const matches = expected.map(([start, end, word]) => ({ start, end, word, category: '', severity: 2 }));
     assert.deepEqual(screen.find(text), matches, text);
     assert.equal(screen.check(text), expected.length > 0, text);
   }
@@ -35,7 +35,7 @@ test('find reports JavaScript string indices and the listed word', () => {
 test('find returns every match of a long text', () => {
   const matches = screen.find('씨발 '.repeat(100));
   assert.equal(matches.length, 100);
-  assert.deepEqual(matches[99], { start: 297, end: 299, word: '씨발' });
+  assert.deepEqual(matches[99], { start: 297, end: 299, word: '씨발', category: '', severity: 2 });
 });
 
 test('mask replaces each character once', () => {
@@ -83,6 +83,52 @@ test('refuses a listed word or a path holding a lone surrogate, keeping the word
   assert.equal(new Filter({ words: ['😀나쁜'] }).check('x😀나쁜'), true); // a pair is one character
 });
 
+test('matches carry what the list says, and a policy chooses the words that count', () => {
+  const words = ['bad\tslur\t3\tstart', 'ass\t\t1\tstart', '년\tinsult\t2\twhole', 'darn'];
+  assert.deepEqual(new Filter({ words }).find('이 년아 😀ass class 작년'), [
+    { start: 2, end: 3, word: '년', category: 'insult', severity: 2 },
+    { start: 7, end: 10, word: 'ass', category: '', severity: 1 },
+  ]);
+  const cases = [
+    [{}, ['bad', 'ass', 'darn']],
+    [{ minSeverity: 2 }, ['bad', 'darn']],
+    [{ minSeverity: 3 }, ['bad']],
+    [{ categories: ['slur', 'insult'] }, ['bad']],
+    [{ categories: 'insult,family' }, []],
+  ];
+  const changed = new Filter({ words });
+  for (const [policy, expected] of cases) {
+    changed.setPolicy({ minSeverity: 1, categories: [], ...policy });
+    changed.reload({ words }); // the policy holds through loads
+    for (const filter of [new Filter({ words, ...policy }), changed]) {
+      assert.deepEqual(filter.find('bad ass darn').map((match) => match.word), expected, JSON.stringify(policy));
+      assert.equal(filter.check('bad ass darn'), expected.length > 0);
+    }
+  }
+
+  const filter = new Filter({ words, minSeverity: 2, categories: ['slur'] });
+  const refused = [{ minSeverity: 0 }, { minSeverity: '2' }, { categories: ['a b'] }, { categories: 'a,,b' }];
+  for (const policy of [...refused, { minSeverity: 3, categories: ['é'] }]) {
+    assert.throws(() => filter.setPolicy(policy), RangeError, JSON.stringify(policy));
+    assert.deepEqual([filter.minSeverity, filter.categories], [2, ['slur']]);
+  }
+  assert.throws(() => filter.setPolicy({ categories: 42 }), TypeError);
+  assert.deepEqual(filter.find('bad ass'), [{ start: 0, end: 3, word: 'bad', category: 'slur', severity: 3 }]);
+});
+
+test('a load that leaves out or merges entries returns its note and warns', async (t) => {
+  const warned = [];
+  const listen = (warning) => warning.name === 'ChatsieveLoadWarning' && warned.push(warning.message);
+  process.on('warning', listen);
+  t.after(() => process.off('warning', listen));
+  const filter = new Filter({ words: ['bad', 'BAD'] });
+  assert.match(filter.reload({ words: ['ok', 'x', 'OK'] }), /^<text>:3: the same word as <text>:1/);
+  assert.equal(filter.reload({ words: ['fine'] }), '');
+  await new Promise(setImmediate); // warnings are emitted on the next tick
+  assert.equal(warned.length, 2);
+  assert.match(warned[0], /^<text>:2: the same word as <text>:1/);
+});
+
 test('loads files, replaces words, and keeps them when a load fails', (t) => {
   const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'chatsieve-'));
   t.after(() => fs.rmSync(directory, { recursive: true }));
@@ -95,7 +141,7 @@ test('loads files, replaces words, and keeps them when a load fails', (t) => {
   const filter = new Filter({ path: write('words.txt', '# list\n\nbad\r\n씨발\n') });
   assert.deepEqual(filter.words, ['bad', '씨발']);
   filter.reload({ words: ['나쁜말'] });
-  assert.deepEqual(filter.find('bad 나쁜말'), [{ start: 4, end: 7, word: '나쁜말' }]);
+  assert.deepEqual(filter.find('bad 나쁜말'), [{ start: 4, end: 7, word: '나쁜말', category: '', severity: 2 }]);
   filter.reload({ path: write('allowed.txt', '나쁜말이다\n'), allowed: true });
   assert.equal(filter.check('나쁜말이다'), false);
 

@@ -3,11 +3,11 @@
     from chatsieve import Filter, Option
     f = Filter(["씨발", "bad"], options=Option.SEPARATORS)
     f.check("너 씨.발")          # True
-    f.find("a b.a.d day")        # [Match(start=2, end=7, word='bad')]
+    f.find("a b.a.d day")        # [Match(start=2, end=7, word='bad', category='', severity=2)]
     f.mask("씨발 렉")            # '** 렉'
 """
 
-from ._errors import ChatsieveError, LoadError
+from ._errors import ChatsieveError, LoadError, LoadWarning
 from ._filter import Filter, Match
 from ._library import LibraryNotFound, load_library
 from ._options import Option
@@ -17,6 +17,7 @@ __all__ = [
     "Filter",
     "LibraryNotFound",
     "LoadError",
+    "LoadWarning",
     "Match",
     "Option",
     "load_library",

@@ -4,9 +4,10 @@ from __future__ import annotations
 
 import argparse
 import sys
+import warnings
 from collections.abc import Iterator, Sequence
 
-from ._errors import ChatsieveError
+from ._errors import ChatsieveError, LoadWarning
 from ._filter import Filter
 from ._library import LibraryNotFound
 from ._options import parse_options
@@ -32,6 +33,16 @@ def _arguments(argv: Sequence[str] | None) -> argparse.Namespace:
         command.add_argument(
             "--options", default="", help="comma-separated options, e.g. separators,width,jamo"
         )
+        command.add_argument(
+            "--min-severity",
+            type=int,
+            choices=(1, 2, 3),
+            default=1,
+            help="count only words of at least this severity (1 mild, 2 offensive, 3 severe)",
+        )
+        command.add_argument(
+            "--categories", help="count only words of these comma-separated categories"
+        )
         command.add_argument("text", nargs="*", help="texts to screen (default: standard input)")
     return parser.parse_args(argv)
 
@@ -48,11 +59,17 @@ def main(argv: Sequence[str] | None = None) -> int:
     """Run the command; 0 when all clean (or masked), 1 when check found a word, 2 on error."""
     arguments = _arguments(argv)
     try:
-        screen = Filter(
-            path=arguments.list,
-            allowed_path=arguments.allowed,
-            options=parse_options(arguments.options),
-        )
+        with warnings.catch_warnings(record=True) as notes:
+            warnings.simplefilter("always", LoadWarning)
+            screen = Filter(
+                path=arguments.list,
+                allowed_path=arguments.allowed,
+                options=parse_options(arguments.options),
+                min_severity=arguments.min_severity,
+                categories=arguments.categories,
+            )
+        for note in notes:  # as the chatsieve tool tells them
+            print(f"chatsieve: {note.message}", file=sys.stderr)
         status = 0
         for line in _lines(arguments.text):
             if arguments.command == "check":

@@ -17,3 +17,12 @@ class LoadError(ChatsieveError):
 
     The filter keeps the words it had.
     """
+
+
+class LoadWarning(UserWarning):
+    """A word list loaded, but the filter left out or merged some of its entries.
+
+    The message names the file (or "<text>") and line of the first such entry: an entry
+    the filter's options read as one character or as nothing is left out, and one read
+    as an earlier entry is merged into it.
+    """

@@ -4,28 +4,36 @@ from __future__ import annotations
 
 import ctypes
 import os
+import re
 import threading
+import warnings
 import weakref
 from collections.abc import Iterable
 from typing import NamedTuple
 
-from ._errors import ChatsieveError, LoadError
-from ._library import E_ARGUMENT, E_SPACE, MatchRecord, load_library
+from ._errors import ChatsieveError, LoadError, LoadWarning
+from ._library import E_ARGUMENT, E_SPACE, MatchDetailsRecord, load_library
 from ._options import MASK_KEEP_FIRST, Option
 
 _MESSAGE_CAPACITY = 1024
 _FIRST_FIND_CAPACITY = 16
 _CONTINUATION_BYTES = bytes(range(0x80, 0xC0))
+_CATEGORY_NAME = re.compile(r"[A-Za-z0-9_-]{1,64}")
+_SEVERITIES = (1, 2, 3)
 
 Path = str | os.PathLike[str]
 
 
 class Match(NamedTuple):
-    """One occurrence of a listed word: `text[start:end]`, and the word as listed."""
+    """One occurrence of a listed word: `text[start:end]`, the word as listed, and what the
+    list says of it: its category ("" for none) and severity (1 mild, 2 offensive, 3
+    severe)."""
 
     start: int
     end: int
     word: str
+    category: str = ""
+    severity: int = 2
 
 
 def _encode(text: str) -> bytes:
@@ -51,6 +59,27 @@ def _word_list_text(words: Iterable[str]) -> bytes:
     return "\n".join(lines).encode("utf-8")
 
 
+def _category_names(categories: Iterable[str] | str | None) -> tuple[str, ...]:
+    """The names of `categories`: an iterable of names, or one comma-separated str."""
+    if categories is None:
+        return ()
+    names = tuple(categories.split(",")) if isinstance(categories, str) else tuple(categories)
+    if names == ("",):
+        return ()
+    for name in names:
+        if not isinstance(name, str) or not _CATEGORY_NAME.fullmatch(name):
+            raise ValueError(
+                f"{name!r} is not a category name: 1 to 64 ASCII letters, digits, '-' or '_'"
+            )
+    return names
+
+
+def _checked_severity(severity: int) -> int:
+    if not isinstance(severity, int) or isinstance(severity, bool) or severity not in _SEVERITIES:
+        raise ValueError(f"min_severity must be 1, 2 or 3, not {severity!r}")
+    return severity
+
+
 def _code_points_at(data: bytes, offsets: Iterable[int]) -> dict[int, int]:
     """The code point index of each UTF-8 byte offset of `data`."""
     # Every code point of an encoded str has exactly one byte that is not a
@@ -69,7 +98,7 @@ class _Scratch(threading.local):
     little."""
 
     def __init__(self) -> None:
-        self.records = (MatchRecord * _FIRST_FIND_CAPACITY)()
+        self.records = (MatchDetailsRecord * _FIRST_FIND_CAPACITY)()
         self.count = ctypes.c_size_t()
         self.count_out = ctypes.byref(self.count)
         self.out = ctypes.create_string_buffer(256)
@@ -83,22 +112,26 @@ _scratch = _Scratch()
 class _Handle:
     """One C filter, freed when the last reference to it goes."""
 
-    __slots__ = ("pointer", "words", "__weakref__")
+    __slots__ = ("pointer", "words", "categories", "__weakref__")
 
     def __init__(self, library: ctypes.CDLL, pointer: int | None) -> None:
         if not pointer:
             raise MemoryError("chatsieve: out of memory making a filter")
         self.pointer = pointer
-        # The listed words by index, filled as matches name them.
+        # The listed words by index, filled as matches name them, and their categories.
         self.words: dict[int, str] = {}
+        self.categories: dict[int, str] = {}
         weakref.finalize(self, library.chatsieve_filter_free, pointer)
 
 
 class Filter:
     """Forbidden words, optionally allowed words, under options fixed when it is made.
 
-    Any number of threads may screen with one filter while another reloads it: each
-    call sees the old words or the new ones, never a mix. The C calls release the GIL.
+    A policy chooses which forbidden words count: those of at least `min_severity` and,
+    when `categories` names any, of those categories; the others are as if not listed.
+    It holds through reloads. Any number of threads may screen with one filter while
+    another reloads it or changes its policy: each call sees the old words and policy or
+    the new ones, never a mix. The C calls release the GIL.
     """
 
     def __init__(
@@ -109,14 +142,18 @@ class Filter:
         allowed: Iterable[str] | None = None,
         allowed_path: Path | None = None,
         options: int = Option.NONE,
+        min_severity: int = 1,
+        categories: Iterable[str] | str | None = None,
         library: Path | None = None,
     ) -> None:
         """Make a filter from `words` or the word-list file at `path` (neither: empty).
 
         Allowed words (from `allowed` or `allowed_path`) cover the occurrences of
         forbidden words that lie inside them. `options` combines `Option` flags.
-        `library` names a libchatsieve.so to use instead of the installed one.
-        Raises LoadError with the library's reason when a list does not load.
+        `min_severity` (1 to 3) and `categories` (names, or "hate,sexual"; None: every
+        word) are the policy, as set_policy() sets it. `library` names a libchatsieve.so
+        to use instead of the installed one. Raises LoadError with the library's reason
+        when a list does not load; warns with LoadWarning when entries were left out.
         """
         if words is not None and path is not None:
             raise TypeError("give words or path, not both")
@@ -131,11 +168,13 @@ class Filter:
         # indices find() reports resolve against the same words.
         self._live = _Handle(self._library, pointer)
         self._load_lock = threading.Lock()
-        self._pinned = self._pin()
+        self._min_severity = 1
+        self._categories: tuple[str, ...] = ()
+        self.set_policy(min_severity=min_severity, categories=categories)
         if words is not None or path is not None:
-            self.reload(path, words=words)
+            self._warn_of(self._load(path, words, False))
         if allowed is not None or allowed_path is not None:
-            self.reload(allowed_path, words=allowed, allowed=True)
+            self._warn_of(self._load(allowed_path, allowed, True))
 
     def reload(
         self, path: Path | None = None, *, words: Iterable[str] | None = None, allowed: bool = False
@@ -144,8 +183,52 @@ class Filter:
 
         From the word-list file at `path`: a UTF-8 list, one word a line (blank lines and
         lines starting with '#' skipped), or either binary word-list file. Or from
-        `words`. On failure LoadError carries the library's reason and nothing changes.
+        `words`, each a line of such a list: a word, perhaps with its category, severity
+        and where it counts after tabs ("년\\tinsult\\t2\\twhole"). On failure LoadError
+        carries the library's reason and nothing changes. When the filter left out or
+        merged entries, a LoadWarning names the first.
         """
+        self._warn_of(self._load(path, words, allowed))
+
+    def set_policy(
+        self, *, min_severity: int | None = None, categories: Iterable[str] | str | None = None
+    ) -> None:
+        """Choose which forbidden words count, for every later call and reload.
+
+        `min_severity`: 1 (every word), 2 (leave out the mild ones) or 3 (the severe ones
+        alone). `categories`: names such as ("hate", "sexual"), or one comma-separated
+        str; () or "" counts every word, with a category or without. An argument left
+        out (None) keeps its value. Both change together: no call sees one without the
+        other. Raises ValueError for a value out of range, and nothing changes then.
+        """
+        severity = self._min_severity if min_severity is None else _checked_severity(min_severity)
+        names = self._categories if categories is None else _category_names(categories)
+        library = self._library
+        with self._load_lock:
+            for result in (
+                library.chatsieve_filter_set_min_severity(self._live.pointer, severity),
+                library.chatsieve_filter_set_categories(
+                    self._live.pointer, ",".join(names).encode("ascii")
+                ),
+            ):
+                if result < 0:
+                    self._fail(result)
+            self._min_severity, self._categories = severity, names
+            # Screening uses the pinned clone, so both changes appear at once.
+            self._pinned = self._pin()
+
+    @property
+    def min_severity(self) -> int:
+        """The least severity of a word that counts (1 to 3); see set_policy()."""
+        return self._min_severity
+
+    @property
+    def categories(self) -> tuple[str, ...]:
+        """The categories whose words count; () for every word. See set_policy()."""
+        return self._categories
+
+    def _load(self, path: Path | None, words: Iterable[str] | None, allowed: bool) -> str:
+        """Loads and returns the library's note on left-out or merged entries ("" for none)."""
         library = self._library
         message = ctypes.create_string_buffer(_MESSAGE_CAPACITY)
         with self._load_lock:
@@ -160,9 +243,11 @@ class Filter:
                 )
             else:
                 raise TypeError("give exactly one of path or words")
+            note = message.value.decode("utf-8", "replace")
             if result < 0:
-                raise LoadError(result, message.value.decode("utf-8", "replace"))
+                raise LoadError(result, note)
             self._pinned = self._pin()
+            return note
 
     def check(self, text: str) -> bool:
         """Whether `text` holds a forbidden word that no allowed word covers."""
@@ -177,16 +262,16 @@ class Filter:
         """Every occurrence of every forbidden word not covered by an allowed word.
 
         Overlaps included, ordered by start, then end, then word; `start` and `end` are
-        indices into `text`.
+        indices into `text`; each match carries its word's category and severity.
         """
         data = _encode(text)
         pinned = self._pinned
         scratch = _scratch
         records = scratch.records
-        find = self._library.chatsieve_find
+        find = self._library.chatsieve_find_details
         result = find(pinned.pointer, data, len(data), records, len(records), scratch.count_out)
         if result == E_SPACE:
-            records = scratch.records = (MatchRecord * scratch.count.value)()
+            records = scratch.records = (MatchDetailsRecord * scratch.count.value)()
             result = find(pinned.pointer, data, len(data), records, len(records), scratch.count_out)
         if result < 0:
             self._fail(result)
@@ -194,9 +279,18 @@ class Filter:
             return []
         found = records[: scratch.count.value]
         if len(data) == len(text):  # ASCII: bytes are characters
-            return [Match(r.begin, r.end, self._word(pinned, r.word)) for r in found]
-        index = _code_points_at(data, [o for r in found for o in (r.begin, r.end)])
-        return [Match(index[r.begin], index[r.end], self._word(pinned, r.word)) for r in found]
+            index = None
+        else:
+            index = _code_points_at(data, [o for r in found for o in (r.match.begin, r.match.end)])
+        matches = []
+        for record in found:
+            match = record.match
+            start, end = match.begin, match.end
+            if index is not None:
+                start, end = index[start], index[end]
+            word = self._word(pinned, match.word)
+            matches.append(Match(start, end, word, self._category(pinned, record), record.severity))
+        return matches
 
     def mask(self, text: str, char: str = "*", *, keep_first: bool = False) -> str:
         """`text` with every character of every occurrence replaced by `char`.
@@ -253,6 +347,21 @@ class Filter:
             word = ctypes.string_at(address, length.value).decode("utf-8", "surrogatepass")
             pinned.words[index] = word
         return word
+
+    @staticmethod
+    def _category(pinned: _Handle, record: MatchDetailsRecord) -> str:
+        category = pinned.categories.get(record.match.word)
+        if category is None:
+            address = record.category
+            category = ctypes.string_at(address).decode("ascii") if address else ""
+            pinned.categories[record.match.word] = category
+        return category
+
+    @staticmethod
+    def _warn_of(note: str) -> None:
+        # Two frames up: the caller of reload() or of Filter().
+        if note:
+            warnings.warn(note, LoadWarning, stacklevel=3)
 
     def _fail(self, result: int) -> None:
         raise ChatsieveError(result, self._library.chatsieve_strerror(result).decode())

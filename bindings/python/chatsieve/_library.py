@@ -27,6 +27,15 @@ class MatchRecord(ctypes.Structure):
     ]
 
 
+class MatchDetailsRecord(ctypes.Structure):
+    # The category stays an address: find() decodes it once per word, not per match.
+    _fields_ = [
+        ("match", MatchRecord),
+        ("severity", ctypes.c_int),
+        ("category", ctypes.c_void_p),
+    ]
+
+
 _handle = ctypes.c_void_p
 _size = ctypes.c_size_t
 _size_out = ctypes.POINTER(ctypes.c_size_t)
@@ -46,10 +55,12 @@ _PROTOTYPES = {
     ),
     "chatsieve_word_count": (_size, [_handle]),
     "chatsieve_word": (ctypes.c_void_p, [_handle, ctypes.c_uint32, _size_out]),
+    "chatsieve_filter_set_min_severity": (ctypes.c_int, [_handle, ctypes.c_int]),
+    "chatsieve_filter_set_categories": (ctypes.c_int, [_handle, ctypes.c_char_p]),
     "chatsieve_check": (ctypes.c_int, [_handle, ctypes.c_char_p, _size]),
-    "chatsieve_find": (
+    "chatsieve_find_details": (
         ctypes.c_int,
-        [_handle, ctypes.c_char_p, _size, ctypes.POINTER(MatchRecord), _size, _size_out],
+        [_handle, ctypes.c_char_p, _size, ctypes.POINTER(MatchDetailsRecord), _size, _size_out],
     ),
     "chatsieve_mask": (
         ctypes.c_int,

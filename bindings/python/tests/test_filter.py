@@ -5,9 +5,10 @@ import tempfile
 import threading
 import time
 import unittest
+import warnings
 from pathlib import Path
 
-from chatsieve import ChatsieveError, Filter, LoadError, Match, Option
+from chatsieve import ChatsieveError, Filter, LoadError, LoadWarning, Match, Option
 
 WORDS = ["씨발", "bad", "나쁜말"]
 
@@ -97,6 +98,75 @@ class LoadingTest(unittest.TestCase):
                 self.assertIn(reason, str(raised.exception))
                 self.assertIsInstance(raised.exception, ChatsieveError)
                 self.assertTrue(screen.check("bad"))
+
+
+class PolicyTest(unittest.TestCase):
+    WORDS = ["bad\tslur\t3\tstart", "ass\t\t1\tstart", "년\tinsult\t2\twhole", "darn"]
+
+    def test_find_carries_what_the_list_says(self):
+        screen = Filter(self.WORDS)
+        self.assertEqual(
+            screen.find("이 년아 bad 😀ass class 작년"),
+            [
+                Match(2, 3, "년", "insult", 2),
+                Match(5, 8, "bad", "slur", 3),
+                Match(10, 13, "ass", "", 1),
+            ],
+        )
+
+    def test_policies_choose_the_words_that_count(self):
+        text = "bad ass darn"
+        cases = [
+            ({}, ["bad", "ass", "darn"]),
+            ({"min_severity": 2}, ["bad", "darn"]),
+            ({"min_severity": 3}, ["bad"]),
+            ({"categories": ["slur", "insult"]}, ["bad"]),
+            ({"categories": "insult,family"}, []),
+            ({"min_severity": 1, "categories": ()}, ["bad", "ass", "darn"]),
+        ]
+        changed = Filter(self.WORDS)
+        for policy, words in cases:
+            with self.subTest(policy=policy):
+                made = Filter(self.WORDS, **policy)
+                changed.set_policy(**{"min_severity": 1, "categories": (), **policy})
+                changed.reload(words=self.WORDS)  # the policy holds through loads
+                for screen in (made, changed):
+                    self.assertEqual([m.word for m in screen.find(text)], words)
+                    self.assertEqual(screen.check(text), bool(words))
+        self.assertEqual((changed.min_severity, changed.categories), (1, ()))
+
+    def test_refuses_values_out_of_range_and_changes_nothing(self):
+        screen = Filter(self.WORDS, min_severity=2, categories=["slur"])
+        cases = [
+            {"min_severity": 0},
+            {"min_severity": 4},
+            {"min_severity": True},
+            {"min_severity": "2"},
+            {"categories": ["a b"]},
+            {"categories": "slur,,insult"},
+            {"categories": ["slur,insult"]},
+            {"min_severity": 3, "categories": ["é"]},
+        ]
+        for policy in cases:
+            with self.subTest(policy=policy):
+                self.assertRaises(ValueError, screen.set_policy, **policy)
+                self.assertEqual((screen.min_severity, screen.categories), (2, ("slur",)))
+                self.assertEqual([m.word for m in screen.find("bad ass")], ["bad"])
+
+    def test_a_load_that_leaves_out_entries_warns_its_caller(self):
+        cases = [
+            (lambda: Filter(["bad", "BAD"]), r"<text>:2: the same word as <text>:1"),
+            (lambda: Filter(["b.."], options=Option.SEPARATORS), r"<text>:1: .* one character"),
+            (lambda: Filter().reload(words=["ok", "x", "OK"]), r"<text>:3: the same word as"),
+        ]
+        for load, note in cases:
+            with self.subTest(note=note):
+                with self.assertWarnsRegex(LoadWarning, note) as warned:
+                    load()
+                self.assertEqual(warned.filename, __file__)
+        with warnings.catch_warnings():
+            warnings.simplefilter("error")
+            Filter(["bad"]).reload(words=["worse"])
 
 
 class ThreadsTest(unittest.TestCase):

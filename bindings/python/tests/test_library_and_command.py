@@ -65,6 +65,13 @@ class CommandTest(unittest.TestCase):
                     (result.returncode, result.stdout), (status, output), result.stderr
                 )
 
+    def test_policy_and_load_notes(self):
+        self.words.write_text("bad\t\t1\nBAD\nworse\tslur\t3\n", encoding="utf-8")
+        policy = ["--min-severity", "2", "--categories", "slur"]
+        result = self.run_command("check", "--list", str(self.words), *policy, "bad", "worse")
+        self.assertEqual((result.returncode, result.stdout), (1, "clean\tbad\nlisted\tworse\n"))
+        self.assertIn("chatsieve: " + str(self.words) + ":2: the same word as", result.stderr)
+
     def test_errors_exit_2_with_the_reason(self):
         cases = [
             (["check", "--list", "/nowhere.txt", "x"], "/nowhere.txt: cannot open"),
