@@ -1,31 +1,15 @@
 #include "filter_screener.h"
 
-#include <cstdio>
-#include <string>
-
-#include "default_word_list.h"
+#include "filter_setup.h"
 
 namespace chatsieve::tool {
-namespace {
-
-// A load's note on entries the filter left out or merged: worth knowing, not an error.
-void WarnOf(const std::string& note) {
-  if (!note.empty()) std::fprintf(stderr, "chatsieve: %s\n", note.c_str());
-}
-
-}  // namespace
 
 FilterScreener::FilterScreener(const ScreeningSettings& settings)
-    : filter_(settings.filter_options),
+    : filter_(BuildFilter(settings.filter)),
       masks_(settings.command == ScreeningCommand::kMask),
       finds_positions_(settings.format == OutputFormat::kJson),
       mask_character_(settings.mask_character.value_or(U'*')),
-      mask_style_(settings.mask_style) {
-  if (settings.min_severity) filter_.SetMinSeverity(*settings.min_severity);
-  if (settings.categories) filter_.SetCategories(*settings.categories);
-  WarnOf(filter_.Load(settings.list ? *settings.list : DefaultWordListPath(WordListFormat::kWide)));
-  if (settings.allow) WarnOf(filter_.Load(*settings.allow, WordRole::kAllowed));
-}
+      mask_style_(settings.mask_style) {}
 
 std::optional<Screening> FilterScreener::Screen(const Text& text) {
   Screening screening;

@@ -9,7 +9,7 @@ namespace chatsieve::tool {
 
 class FilterScreener final : public Screener {
  public:
-  // Loads the list (default: the wide list beside the library) and the allowed words.
+  // Builds the filter the settings describe (by default the built-in Korean lexicon).
   explicit FilterScreener(const ScreeningSettings& settings);
 
   std::optional<Screening> Screen(const Text& text) override;

@@ -1,8 +1,10 @@
 #include "filter_setup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
+#include "dictionary/word_list.h"
 #include "filter_option_names.h"
 
 namespace chatsieve::tool {
@@ -18,13 +20,35 @@ void Warn(const std::string& notes) {
   }
 }
 
+int MinSeverityOf(std::string_view value) {
+  if (value != "1" && value != "2" && value != "3") {
+    throw UsageError("--min-severity takes 1 (mild), 2 (offensive) or 3 (severe), not " +
+                     Quoted(value));
+  }
+  return value[0] - '0';
+}
+
+std::string CategoriesOf(std::string_view value) {
+  if (!CategoryNames(value)) {
+    throw UsageError(
+        "--categories takes comma-separated names of ASCII letters, digits, '-' and '_', not " +
+        Quoted(value));
+  }
+  return std::string(value);
+}
+
 }  // namespace
 
-std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup) {
+std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup, ListDefault list_default) {
   return {
       {{"--list", 0, "FILE",
-        "the listed words: a UTF-8 word list or either binary word-list\n"
-        "file (default: the built-in Korean lexicon)"},
+        list_default == ListDefault::kLexicon
+            ? "the listed words: a UTF-8 word list or either binary word-list\n"
+              "file (default: the built-in Korean lexicon)"
+            : "the listed words: a UTF-8 word list or either binary word-list\n"
+              "file (default: the built-in Korean lexicon; with --legacy only\n"
+              "a binary file, default filterW.bcd beside the library, filter.bcd\n"
+              "with --encoding cp949)"},
        [&](std::string_view value) { setup.list = std::string(value); }},
       {{"--allow", 0, "FILE",
         "allowed words, in the same formats (with the built-in lexicon,\n"
@@ -45,13 +69,11 @@ std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup) {
       {{"--min-severity", 0, "N",
         "count only words of at least this severity: 1 mild, 2 offensive,\n"
         "3 severe (default 1 with --list, 2 with the built-in lexicon)"},
-       [&](std::string_view value) {
-         if (value != "1" && value != "2" && value != "3")
-           throw UsageError("--min-severity takes 1, 2 or 3, not " + Quoted(value));
-         setup.min_severity = value[0] - '0';
-       }},
-      {{"--categories", 0, "NAMES", "count only words of these comma-separated categories"},
-       [&](std::string_view value) { setup.categories = std::string(value); }},
+       [&](std::string_view value) { setup.min_severity = MinSeverityOf(value); }},
+      {{"--categories", 0, "NAMES",
+        "count only words of these comma-separated categories (as the\n"
+        "list names them: hate,sexual); '' counts every word"},
+       [&](std::string_view value) { setup.categories = CategoriesOf(value); }},
   };
 }
 
@@ -67,6 +89,22 @@ Filter BuildFilter(const FilterSetup& setup, Notes notes) {
   filter.SetMinSeverity(setup.min_severity.value_or(lexicon ? 2 : 1));
   filter.SetCategories(setup.categories);
   return filter;
+}
+
+size_t CountedWords(const Filter& filter, const FilterSetup& setup) {
+  const int least = setup.min_severity.value_or(setup.list ? 1 : 2);
+  const std::vector<std::string> chosen =
+      CategoryNames(setup.categories).value_or(std::vector<std::string>());
+  size_t counted = 0;
+  for (uint32_t word = 0; word < filter.WordCount(); ++word) {
+    const std::string_view category = filter.WordCategory(word);
+    counted += filter.WordSeverity(word) >= least &&
+                       (chosen.empty() ||
+                        std::find(chosen.begin(), chosen.end(), category) != chosen.end())
+                   ? 1
+                   : 0;
+  }
+  return counted;
 }
 
 }  // namespace chatsieve::tool

@@ -19,13 +19,20 @@ struct FilterSetup {
   std::string categories;            // "": every word
 };
 
+// What --list's help says a command screens with without it.
+enum class ListDefault { kLexicon, kLexiconOrLegacyList };
+
 // The rows of --list, --allow, --separators, --normalize, --min-severity, --categories.
-std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup);
+std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup,
+                                              ListDefault list_default = ListDefault::kLexicon);
 
 enum class Notes { kWarn, kQuiet };
 
 // Builds the filter; a load's notes on entries left out or merged go to standard error as
 // warnings, unless quiet. Throws chatsieve::Error with the reason.
 Filter BuildFilter(const FilterSetup& setup, Notes notes = Notes::kWarn);
+
+// How many of the filter's words its policy counts.
+size_t CountedWords(const Filter& filter, const FilterSetup& setup);
 
 }  // namespace chatsieve::tool

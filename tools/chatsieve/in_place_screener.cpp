@@ -13,9 +13,10 @@ namespace chatsieve::tool {
 
 InPlaceScreener::InPlaceScreener(const ScreeningSettings& settings)
     : narrow_(settings.encoding == Encoding::kCp949) {
-  const std::string path = settings.list ? *settings.list
-                                         : DefaultWordListPath(narrow_ ? WordListFormat::kNarrow
-                                                                       : WordListFormat::kWide);
+  const std::string path =
+      settings.filter.list
+          ? *settings.filter.list
+          : DefaultWordListPath(narrow_ ? WordListFormat::kNarrow : WordListFormat::kWide);
   if (LoadWordListFile(filter_, path, BinaryFormatOf(path)) == 0) {
     throw std::runtime_error(LoadFailureMessage(path));
   }

@@ -2,7 +2,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "screening_policy.h"
 #include "text_positions.h"
 
 namespace chatsieve::tool {
@@ -27,14 +26,13 @@ Json Matches(const Filter& filter, std::string_view text) {
   const CodePointPositions positions(text, std::move(offsets));
   Json matches = Json::array();
   for (const Match& match : found) {
-    const WordLabels labels = LabelsOf(filter, match.word);
     matches.push_back({{"start", positions.At(match.begin)},
                        {"end", positions.At(match.end)},
                        {"byte_start", match.begin},
                        {"byte_end", match.end},
                        {"word", filter.Word(match.word)},
-                       {"category", labels.category},
-                       {"severity", labels.severity}});
+                       {"category", match.category},
+                       {"severity", match.severity}});
   }
   return matches;
 }

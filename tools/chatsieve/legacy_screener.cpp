@@ -16,11 +16,11 @@ void LoadThroughExports(const ScreeningSettings& settings) {
   const bool narrow = settings.encoding == Encoding::kCp949;
   int32_t loaded = 0;
   std::string path;
-  if (!settings.list) {
+  if (!settings.filter.list) {
     loaded = narrow ? InitBadChatMan(nullptr) : InitBadChatManW(nullptr);
     path = DefaultWordListPath(narrow ? WordListFormat::kNarrow : WordListFormat::kWide);
   } else {
-    path = *settings.list;
+    path = *settings.filter.list;
     if (BinaryFormatOf(path) == WordListFormat::kNarrow) {
       loaded = InitBadChatMan(path.c_str());
     } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {

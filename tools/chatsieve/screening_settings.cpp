@@ -5,8 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "dictionary/word_list.h"
-#include "filter_option_names.h"
+#include "filter_setup.h"
 #include "option_parser.h"
 #include "platform/utf8.h"
 
@@ -38,23 +37,6 @@ int32_t LevelOf(std::string_view value) {
   return level;
 }
 
-int MinSeverityOf(std::string_view value) {
-  if (value != "1" && value != "2" && value != "3") {
-    throw UsageError("--min-severity takes 1 (mild), 2 (offensive) or 3 (severe), not " +
-                     Quoted(value));
-  }
-  return value[0] - '0';
-}
-
-std::string CategoriesOf(std::string_view value) {
-  if (!CategoryNames(value)) {
-    throw UsageError(
-        "--categories takes comma-separated names of ASCII letters, digits, '-' and '_', not " +
-        Quoted(value));
-  }
-  return std::string(value);
-}
-
 char32_t CharacterOf(std::string_view value) {
   const auto units = platform::Utf8ToUtf16(value);
   if (units && units->size() == 1) return units->front();
@@ -72,57 +54,6 @@ constexpr ScreeningOption kOptions[] = {
       "interface does (needed for --level, --encoding cp949, --in-place)"},
      Commands::kBoth,
      [](ParseState& state, std::string_view) { state.settings.engine = Engine::kLegacy; }},
-    {{"--list", 0, "FILE",
-      "the listed words: a UTF-8 word list or either binary word-list\n"
-      "file (only a binary one with --legacy; default: filterW.bcd\n"
-      "beside the library, filter.bcd with --encoding cp949)"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view value) { state.settings.list = std::string(value); }},
-    {{"--allow", 0, "FILE",
-      "allowed words, in the same formats: a listed word inside one of\n"
-      "them is not reported"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view value) {
-       state.settings.allow = std::string(value);
-       state.filter_only.emplace_back("--allow");
-     }},
-    {{"--separators", 0, "",
-      "also match across punctuation, symbols and runs of spaces\n"
-      "(b.a.d, 병.신)"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view) {
-       state.settings.filter_options =
-           state.settings.filter_options | chatsieve::Option::kSeparators;
-       state.filter_only.emplace_back("--separators");
-     }},
-    {{"--normalize", 0, "NAMES",
-      "also read words and text as Korean chat is typed: korean (the\n"
-      "recommended set) or a comma list of width, invisible, jamo,\n"
-      "initials, keyboard, digits, repeats, spaces, separators"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view value) {
-       const std::optional<Options> named = FilterOptionsFromNames(value);
-       if (!named)
-         throw UsageError("--normalize takes korean or option names, not " + Quoted(value));
-       state.settings.filter_options = state.settings.filter_options | *named;
-       state.filter_only.emplace_back("--normalize");
-     }},
-    {{"--min-severity", 0, "N",
-      "count only words of at least this severity: 1 mild (default,\n"
-      "every word), 2 offensive, 3 severe"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view value) {
-       state.settings.min_severity = MinSeverityOf(value);
-       state.filter_only.emplace_back("--min-severity");
-     }},
-    {{"--categories", 0, "NAMES",
-      "count only words of these comma-separated categories (as the\n"
-      "list names them: hate,sexual); '' counts every word"},
-     Commands::kBoth,
-     [](ParseState& state, std::string_view value) {
-       state.settings.categories = CategoriesOf(value);
-       state.filter_only.emplace_back("--categories");
-     }},
     {{"--format", 0, "F",
       "text (default) or json: one object a text, with each match's\n"
       "byte offsets, word index, word, category and severity"},
@@ -190,6 +121,16 @@ std::vector<CommandOption> OptionsOf(ScreeningCommand command, ParseState& state
     options.push_back({option.syntax, [&state, apply = option.apply](std::string_view value) {
                          apply(state, value);
                        }});
+  }
+  // The filter's own options; the legacy exports take a list too, a binary one.
+  for (CommandOption& option :
+       FilterSetupOptions(state.settings.filter, ListDefault::kLexiconOrLegacyList)) {
+    const std::string name(option.syntax.name);
+    options.push_back(
+        {option.syntax, [&state, name, apply = std::move(option.apply)](std::string_view value) {
+           apply(value);
+           if (name != "--list") state.filter_only.push_back(name);
+         }});
   }
   return options;
 }

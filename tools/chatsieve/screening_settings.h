@@ -8,6 +8,7 @@
 
 #include "chatsieve/filter.hpp"
 #include "commands.h"
+#include "filter_setup.h"
 
 namespace chatsieve::tool {
 
@@ -24,13 +25,9 @@ enum class OutputFormat { kText, kJson };
 struct ScreeningSettings {
   ScreeningCommand command = ScreeningCommand::kCheck;
   Engine engine = Engine::kFilter;
-  Options filter_options;
+  FilterSetup filter;  // its list, a binary one, for the legacy exports too
   std::optional<int32_t> level;
   Encoding encoding = Encoding::kUtf8;
-  std::optional<std::string> list;
-  std::optional<std::string> allow;
-  std::optional<int> min_severity;        // none: every severity
-  std::optional<std::string> categories;  // comma-separated; none or "": every category
   OutputFormat format = OutputFormat::kText;
   bool quiet = false;
   std::optional<char32_t> mask_character;

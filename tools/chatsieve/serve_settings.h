@@ -7,17 +7,14 @@
 
 #include "chatsieve/filter.hpp"
 #include "commands.h"
+#include "filter_setup.h"
 #include "listen_address.h"
-#include "screening_policy.h"
 
 namespace chatsieve::tool {
 
 struct ServeSettings {
   ListenAddress listen{"127.0.0.1", 8080};
-  std::optional<std::string> list;  // none: the built-in Korean lexicon and its allow-list
-  std::optional<std::string> allow;
-  Options filter_options;  // with the built-in lexicon, none given: the recommended reading
-  ScreeningPolicy policy;  // with the built-in lexicon, no minimum given: severity 2
+  FilterSetup filter;
   std::optional<std::string> token_file;  // none: POST /v1/reload is off
   size_t threads = 1;
   size_t max_body = 1 << 20;

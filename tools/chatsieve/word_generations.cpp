@@ -14,15 +14,8 @@ std::shared_ptr<const WordGeneration> WordGenerations::Reload() {
 
 std::shared_ptr<const WordGeneration> WordGenerations::Build(uint64_t number) const {
   const auto started = std::chrono::steady_clock::now();
-  auto generation = std::make_shared<WordGeneration>(settings_.filter_options);
-  Filter& filter = generation->filter;
-  if (settings_.list) {
-    filter.Load(*settings_.list);
-  } else {
-    filter.LoadBuiltin("ko");
-  }
-  if (settings_.allow) filter.Load(*settings_.allow, WordRole::kAllowed);
-  generation->words = ApplyPolicy(settings_.policy, filter);
+  auto generation = std::make_shared<WordGeneration>(BuildFilter(settings_.filter));
+  generation->words = CountedWords(generation->filter, settings_.filter);
   generation->number = number;
   generation->loaded_at = std::chrono::system_clock::now();
   generation->load_time = std::chrono::steady_clock::now() - started;

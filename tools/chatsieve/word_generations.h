@@ -17,7 +17,7 @@
 namespace chatsieve::tool {
 
 struct WordGeneration {
-  explicit WordGeneration(Options options) : filter(options) {}
+  explicit WordGeneration(Filter words) : filter(std::move(words)) {}
 
   Filter filter;
   uint64_t number = 0;  // 1 for the words loaded at start
