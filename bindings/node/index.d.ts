@@ -19,7 +19,10 @@ export declare const Options: Readonly<{
   /** Spaces between the syllables of a word skipped. */
   SPACES: number;
   /** The recommended Korean reading: every option above but SEPARATORS. */
+  LOOKALIKE: number;
   KOREAN: number;
+  /** KOREAN, SEPARATORS and LOOKALIKE: the reading recommended with the built-in lexicon. */
+  RECOMMENDED: number;
 }>;
 
 /** An option by name, in any case; names the library adds later work as well. */
@@ -119,6 +122,10 @@ export declare class Filter {
    * also emitted as a process warning of type 'ChatsieveLoadWarning'.
    */
   reload(source: string | ReloadSource): string;
+  /** Replaces both lists by a lexicon compiled into the library ('ko'); returns the note. */
+  reloadBuiltin(name: string): string;
+  /** The built-in Korean lexicon, the recommended reading, severity 2 and 3 counting. */
+  static korean(): Filter;
   /**
    * Chooses which forbidden words count, for every later call and reload; the others are as if
    * not listed. Throws a RangeError for a value out of range, and nothing changes then.

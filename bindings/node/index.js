@@ -192,6 +192,27 @@ class Filter {
     return warnOf(note);
   }
 
+  /**
+   * A ready Korean filter: the built-in Korean lexicon and its allowed words, read with
+   * Options.RECOMMENDED, and the general-chat policy (severity 2 and 3 count).
+   */
+  static korean() {
+    const filter = new Filter({ options: Options.RECOMMENDED, minSeverity: 2 });
+    filter.reloadBuiltin('ko');
+    return filter;
+  }
+
+  /**
+   * Replaces the forbidden and the allowed words at once by a lexicon compiled into the
+   * library ('ko'). Throws an Error naming the known lexicons for an unknown name.
+   */
+  reloadBuiltin(name) {
+    const note = this.#native.loadBuiltin(String(name));
+    this.#words = [];
+    this.#categories = [];
+    return warnOf(note);
+  }
+
   /** Whether the text holds a forbidden word that no allowed word covers. */
   check(text) {
     return this.#native.check(text);

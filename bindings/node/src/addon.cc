@@ -21,7 +21,9 @@ Napi::Object OptionBits(Napi::Env env) {
   set("DIGITS", CHATSIEVE_DIGITS);
   set("REPEATS", CHATSIEVE_REPEATS);
   set("SPACES", CHATSIEVE_SPACES);
+  set("LOOKALIKE", CHATSIEVE_LOOKALIKE);
   set("KOREAN", CHATSIEVE_KOREAN);
+  set("RECOMMENDED", CHATSIEVE_RECOMMENDED);
   return options;
 }
 

@@ -28,6 +28,7 @@ Napi::Function FilterObject::Define(Napi::Env env) {
                      {
                          InstanceMethod<&FilterObject::Load>("load"),
                          InstanceMethod<&FilterObject::LoadText>("loadText"),
+                         InstanceMethod<&FilterObject::LoadBuiltin>("loadBuiltin"),
                          InstanceMethod<&FilterObject::SetMinSeverity>("setMinSeverity"),
                          InstanceMethod<&FilterObject::SetCategories>("setCategories"),
                          InstanceMethod<&FilterObject::Check>("check"),
@@ -67,6 +68,14 @@ Napi::Value FilterObject::LoadText(const Napi::CallbackInfo& info) {
   char message[kMessageCapacity];
   const int result = chatsieve_filter_load_text(filter_, list.data(), list.size(),
                                                 AllowedArgument(info), message, sizeof message);
+  if (result < 0) throw LibraryError(info.Env(), result, message);
+  return Napi::String::New(info.Env(), message);
+}
+
+Napi::Value FilterObject::LoadBuiltin(const Napi::CallbackInfo& info) {
+  const std::string name = info[0].As<Napi::String>().Utf8Value();
+  char message[kMessageCapacity];
+  const int result = chatsieve_filter_load_builtin(filter_, name.c_str(), message, sizeof message);
   if (result < 0) throw LibraryError(info.Env(), result, message);
   return Napi::String::New(info.Env(), message);
 }

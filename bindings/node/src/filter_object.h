@@ -19,6 +19,8 @@ class FilterObject : public Napi::ObjectWrap<FilterObject> {
   // -> the library's note on entries left out or merged, "" for none.
   Napi::Value Load(const Napi::CallbackInfo& info);
   Napi::Value LoadText(const Napi::CallbackInfo& info);
+  // loadBuiltin(name: string) -> the note, as load; replaces both lists at once.
+  Napi::Value LoadBuiltin(const Napi::CallbackInfo& info);
   // setMinSeverity(severity: number) and setCategories(names: string, comma-separated).
   void SetMinSeverity(const Napi::CallbackInfo& info);
   void SetCategories(const Napi::CallbackInfo& info);

@@ -166,10 +166,12 @@ test('exposes the option bits of the C header', () => {
     .matchAll(/^#define CHATSIEVE_(\w+) (0x[0-9a-f]+)u$/gm)) {
     if (name !== 'MASK_KEEP_FIRST') defined[name] = Number(value);
   }
-  // KOREAN is a combination of the others, written over several lines.
-  const { KOREAN, ...single } = Options;
+  // KOREAN and RECOMMENDED are combinations of the others, written as expressions.
+  const { KOREAN, RECOMMENDED, ...single } = Options;
   assert.deepEqual(single, defined);
-  assert.equal(KOREAN, Object.values(defined).reduce((all, bit) => all | bit) & ~Options.SEPARATORS);
+  const every = Object.values(defined).reduce((all, bit) => all | bit);
+  assert.equal(KOREAN, every & ~Options.SEPARATORS & ~Options.LOOKALIKE);
+  assert.equal(RECOMMENDED, every);
   assert.equal(new Filter({ options: ['Width', 'jamo'] }).options, Options.WIDTH | Options.JAMO);
 });
 
@@ -183,4 +185,15 @@ test('screens in worker threads, each with its own filter', async () => {
       new Worker(code, { eval: true }).on('message', resolve).on('error', reject),
     );
   for (const masked of await Promise.all([run(), run()])) assert.equal(masked, `너 ** ${'x'.repeat(300)}`);
+});
+
+test('a ready Korean filter reads disguises under the general-chat policy', () => {
+  const filter = Filter.korean();
+  assert.equal(filter.minSeverity, 2);
+  assert.equal(filter.check('야 ㅅ1ㅂ 뭐하냐'), true);
+  assert.equal(filter.check('시발점에서 만나'), false);
+  assert.equal(filter.check('존나 맛있다'), false);
+  const [match] = filter.find('병.신아');
+  assert.deepEqual([match.category, match.severity], ['insult', 2]);
+  assert.throws(() => filter.reloadBuiltin('xx'), /no built-in lexicon is named 'xx'/);
 });

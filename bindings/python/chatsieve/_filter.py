@@ -176,6 +176,29 @@ class Filter:
         if allowed is not None or allowed_path is not None:
             self._warn_of(self._load(allowed_path, allowed, True))
 
+    @classmethod
+    def korean(cls, *, library: Path | None = None) -> Filter:
+        """A ready Korean filter: the built-in Korean lexicon and its allowed words, read
+        with Option.RECOMMENDED, and the general-chat policy (severity 2 and 3 count)."""
+        screen = cls(options=Option.RECOMMENDED, min_severity=2, library=library)
+        screen.reload_builtin("ko")
+        return screen
+
+    def reload_builtin(self, name: str) -> None:
+        """Replace the forbidden and allowed words at once by a lexicon compiled into the
+        library ("ko"). Raises LoadError for an unknown name, naming the known ones."""
+        library = self._library
+        message = ctypes.create_string_buffer(_MESSAGE_CAPACITY)
+        with self._load_lock:
+            result = library.chatsieve_filter_load_builtin(
+                self._live.pointer, name.encode("utf-8"), message, len(message)
+            )
+            note = message.value.decode("utf-8", "replace")
+            if result < 0:
+                raise LoadError(result, note)
+            self._pinned = self._pin()
+        self._warn_of(note)
+
     def reload(
         self, path: Path | None = None, *, words: Iterable[str] | None = None, allowed: bool = False
     ) -> None:

@@ -53,6 +53,10 @@ _PROTOTYPES = {
         ctypes.c_int,
         [_handle, ctypes.c_char_p, _size, ctypes.c_int, ctypes.c_char_p, _size],
     ),
+    "chatsieve_filter_load_builtin": (
+        ctypes.c_int,
+        [_handle, ctypes.c_char_p, ctypes.c_char_p, _size],
+    ),
     "chatsieve_word_count": (_size, [_handle]),
     "chatsieve_word": (ctypes.c_void_p, [_handle, ctypes.c_uint32, _size_out]),
     "chatsieve_filter_set_min_severity": (ctypes.c_int, [_handle, ctypes.c_int]),

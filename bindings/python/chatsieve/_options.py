@@ -31,8 +31,13 @@ class Option(enum.IntFlag):
     REPEATS = 0x80
     #: Spaces between the syllables of a word skipped.
     SPACES = 0x100
-    #: The recommended Korean set: every option above but SEPARATORS.
+    #: Shapes written for jamo and syllables among Hangul (人 for ㅅ, 7H for 개, 18 for 씨발).
+    LOOKALIKE = 0x200
+    #: Every Korean option above from WIDTH to SPACES.
     KOREAN = 0x1FE
+    #: The reading recommended with the built-in Korean lexicon: KOREAN, SEPARATORS and
+    #: LOOKALIKE.
+    RECOMMENDED = 0x3FF
 
 
 #: Keep the first character of every occurrence when masking.

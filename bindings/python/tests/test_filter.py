@@ -235,8 +235,24 @@ class OptionsTest(unittest.TestCase):
         defined.pop("MASK_KEEP_FIRST")
         single = {option.name: option.value for option in Option if option and not option & (option - 1)}
         self.assertEqual(defined, single)
-        self.assertEqual(Option.KOREAN, sum(single.values()) - Option.SEPARATORS)
+        every = sum(single.values())
+        self.assertEqual(Option.KOREAN, every - Option.SEPARATORS - Option.LOOKALIKE)
+        self.assertEqual(Option.RECOMMENDED, every)
 
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class KoreanTest(unittest.TestCase):
+    def test_a_ready_korean_filter_reads_disguises_under_the_general_chat_policy(self):
+        screen = Filter.korean()
+        self.assertEqual(screen.min_severity, 2)
+        self.assertTrue(screen.check("야 ㅅ1ㅂ 뭐하냐"))
+        self.assertFalse(screen.check("시발점에서 만나"))  # an allowed word
+        self.assertFalse(screen.check("존나 맛있다"))  # mild: severity 1
+        [match] = screen.find("병.신아")
+        self.assertEqual((match.category, match.severity), ("insult", 2))
+        with self.assertRaises(LoadError):
+            screen.reload_builtin("xx")
+        self.assertTrue(screen.check("병신"))
