@@ -1,13 +1,11 @@
-// Lines a second of the Node.js package on a chat file, one thread, and with --peers DIR
-// the same jobs in the npm packages installed in DIR (obscenity, badwords-ko).
-// Usage: node node_speed.js WORDS CHAT [--peers DIR]
+// Lines a second of the Node.js package on a chat file, one thread.
+// Usage: node node_speed.js WORDS CHAT
 'use strict';
 
 const fs = require('node:fs');
-const path = require('node:path');
 const { Filter } = require('../../bindings/node');
 
-const [wordsPath, chatPath, peersFlag, peersDir] = process.argv.slice(2);
+const [wordsPath, chatPath] = process.argv.slice(2);
 const words = fs
   .readFileSync(wordsPath, 'utf8')
   .split('\n')
@@ -51,20 +49,3 @@ report('chatsieve check', (line) => filter.check(line));
 report('chatsieve mask', (line) => filter.mask(line) !== line);
 report('chatsieve find', (line) => filter.find(line).length > 0);
 
-if (peersFlag === '--peers') {
-  const peer = (name) => require(path.join(path.resolve(peersDir), 'node_modules', name));
-  const { RegExpMatcher, TextCensor, assignIncrementingIds, parseRawPattern } = peer('obscenity');
-  const matcher = new RegExpMatcher({ blacklistedTerms: assignIncrementingIds(words.map(parseRawPattern)) });
-  const censor = new TextCensor();
-  report('obscenity hasMatch', (line) => matcher.hasMatch(line));
-  report(
-    'obscenity getAllMatches + applyTo',
-    (line) => censor.applyTo(line, matcher.getAllMatches(line)) !== line,
-  );
-
-  const BadWords = peer('badwords-ko');
-  const badWords = new (BadWords.default ?? BadWords)({ emptyList: true });
-  badWords.addWords(...words);
-  report('badwords-ko isProfane', (line) => badWords.isProfane(line));
-  report('badwords-ko clean', (line) => badWords.clean(line) !== line);
-}

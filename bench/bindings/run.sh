@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The bindings' benchmark: lines a second of check and mask on bench/data (10,000 words,
-# one thread) in C, Python and Node.js, and in the npm packages obscenity and badwords-ko,
-# which are installed into a temporary folder for the run only. Needs the Node.js package
-# built first (npm install in bindings/node).
+# one thread) in C, Python and Node.js. Needs the Node.js package built first (npm install
+# in bindings/node).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -21,8 +20,5 @@ echo "== Python =="
 PYTHONPATH=bindings/python CHATSIEVE_LIBRARY="$library/libchatsieve.so" \
   /usr/bin/python3 bench/bindings/python_speed.py "$words" "$chat"
 
-peers=$(mktemp -d)
-trap 'rm -rf "$peers"' EXIT
-(cd "$peers" && npm init -y >/dev/null && npm install --no-audit --no-fund obscenity badwords-ko >/dev/null)
 echo "== Node.js $(node --version) =="
-node bench/bindings/node_speed.js "$words" "$chat" --peers "$peers"
+node bench/bindings/node_speed.js "$words" "$chat"
