@@ -7,7 +7,8 @@
 #   include/chatsieve/                the public headers
 #   lib/cmake/chatsieve/              the CMake package: chatsieve::chatsieve
 #   lib/pkgconfig/chatsieve.pc        for pkg-config
-#   share/chatsieve/                  the sample lists, compiled and as UTF-8 text
+#   share/chatsieve/                  the sample lists, compiled and as UTF-8 text, and the
+#                                     built-in lexicon's files (lexicon/ko/)
 #   share/man/man1/chatsieve.1        the tool's manual page
 # Every installed path that names another is relative, so the tree can be moved.
 include(CMakePackageConfigHelpers)
