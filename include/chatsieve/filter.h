@@ -149,7 +149,8 @@ CHATSIEVE_FILTER_API const char* chatsieve_word(const chatsieve_filter* filter, 
 /* What the list says of a forbidden word in force, by index: its severity, from 1 (mild,
  * vulgar emphasis) to 3 (severe), 2 when the list says nothing; and its category, "" for
  * none. A negative CHATSIEVE_E_ code, or null, for a null filter or an index out of range.
- * The category lives as long as the word's text (chatsieve_word). */
+ * A category's text stays valid for the life of the process, whatever is loaded later
+ * (a process keeps at most 65,536 category names; a load past that fails). */
 CHATSIEVE_FILTER_API int chatsieve_word_severity(const chatsieve_filter* filter, uint32_t word);
 CHATSIEVE_FILTER_API const char* chatsieve_word_category(const chatsieve_filter* filter,
                                                          uint32_t word);
@@ -179,7 +180,8 @@ CHATSIEVE_FILTER_API int chatsieve_find(const chatsieve_filter* filter, const ch
                                         size_t* count);
 
 /* One occurrence with what the list says of its word, as chatsieve_word_severity and
- * chatsieve_word_category give it for the words the call saw. */
+ * chatsieve_word_category give it for the words the call saw: safe to read whatever other
+ * threads load meanwhile. */
 typedef struct chatsieve_match_details {
   chatsieve_match match;
   int severity;

@@ -71,7 +71,7 @@ enum class MaskStyle {
 };
 
 // One occurrence: units [begin, end) of the text, the word's index, and what the list says
-// of the word. `category` stays valid as Word() does, until the next load.
+// of the word. `category` stays valid for the life of the process.
 struct Match {
   size_t begin = 0;
   size_t end = 0;
@@ -165,7 +165,7 @@ class Filter {
 
   size_t WordCount() const { return chatsieve_word_count(handle_); }
   // What the list says of a forbidden word: severity 1 to 3 (0 for an index out of range)
-  // and category ("" for none). Valid until the next load.
+  // and category ("" for none, valid for the life of the process).
   int WordSeverity(uint32_t word) const {
     const int severity = chatsieve_word_severity(handle_, word);
     return severity > 0 ? severity : 0;

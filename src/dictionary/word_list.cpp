@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "platform/utf8.h"
@@ -123,7 +126,23 @@ std::optional<std::vector<std::string>> CategoryNames(std::string_view list) {
   return names;
 }
 
-WordList::WordList() : categories_(1) {}
+// Every category name any list has used, each kept once for the life of the process, and
+// at most so many: they are few in any real list.
+constexpr size_t kMostCategoryNames = 65536;
+
+const std::string& KeptCategoryName(std::string_view name) {
+  static std::mutex keeping;
+  // Never freed: a name stays valid for a host that holds it while the process ends.
+  static auto* const names = new std::set<std::string, std::less<>>{""};
+  const std::lock_guard lock(keeping);
+  const auto known = names->find(name);
+  if (known != names->end()) return *known;
+  if (names->size() >= kMostCategoryNames)
+    throw std::length_error("more category names than a process keeps");
+  return *names->emplace(name).first;
+}
+
+WordList::WordList() : categories_{&KeptCategoryName("")} {}
 
 void WordList::Add(std::string_view word, WordTraits traits) {
   if (word.size() > UINT32_MAX - block_.size() || ends_.size() >= UINT32_MAX)
@@ -135,18 +154,20 @@ void WordList::Add(std::string_view word, WordTraits traits) {
 
 uint16_t WordList::CategoryNumber(std::string_view name) {
   if (name.empty()) return 0;
-  const auto known = std::find(categories_.begin() + 1, categories_.end(), name);
-  if (known != categories_.end()) return static_cast<uint16_t>(known - categories_.begin());
+  const std::string* kept = &KeptCategoryName(name);
+  const auto known = category_numbers_.find(kept);
+  if (known != category_numbers_.end()) return known->second;
   if (categories_.size() > UINT16_MAX) throw std::length_error("too many categories");
-  categories_.emplace_back(name);
+  categories_.push_back(kept);
+  category_numbers_.emplace(kept, static_cast<uint16_t>(categories_.size() - 1));
   return static_cast<uint16_t>(categories_.size() - 1);
 }
 
 size_t WordList::MemoryBytes() const {
   size_t bytes = block_.capacity() + ends_.capacity() * sizeof(uint32_t) +
                  traits_.capacity() * sizeof(WordTraits);
-  for (const std::string& name : categories_)
-    bytes += sizeof(name) + name.capacity();
+  bytes += categories_.capacity() * sizeof(const std::string*) +
+           category_numbers_.size() * (sizeof(const std::string*) + sizeof(uint16_t) + 16);
   return bytes;
 }
 

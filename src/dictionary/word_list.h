@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace chatsieve {
@@ -50,7 +51,9 @@ class WordList {
     return std::string_view(block_).substr(begin, ends_[index] - begin);
   }
   const WordTraits& Traits(size_t index) const { return traits_[index]; }
-  const std::string& CategoryName(uint16_t category) const { return categories_[category]; }
+  // Category names are kept for the life of the process, so that a name handed to a host
+  // stays valid whatever loads follow.
+  const std::string& CategoryName(uint16_t category) const { return *categories_[category]; }
   size_t CategoryCount() const { return categories_.size(); }
   size_t MemoryBytes() const;
 
@@ -58,7 +61,8 @@ class WordList {
   std::string block_;
   std::vector<uint32_t> ends_;
   std::vector<WordTraits> traits_;
-  std::vector<std::string> categories_;
+  std::vector<const std::string*> categories_;
+  std::unordered_map<const std::string*, uint16_t> category_numbers_;
 };
 
 // The name a list gives a place: "anywhere", "start", "whole", "end".

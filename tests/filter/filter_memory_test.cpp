@@ -32,7 +32,7 @@ std::string Repeated(const std::string& piece, size_t bytes) {
 std::string ManyWords(int count) {
   std::string list;
   for (int k = 0; k < count; ++k)
-    list += "w" + std::to_string(k) + "\n";
+    list.append("w").append(std::to_string(k)).append("\n");
   return list;
 }
 
