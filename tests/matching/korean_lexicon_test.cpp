@@ -55,7 +55,8 @@ bool IsCategoryName(const std::string& name) {
 std::vector<std::filesystem::path> CategoryFiles() {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(kLexicon)) {
-    if (entry.path().extension() == ".txt" && entry.path().filename() != "allowed.txt")
+    const std::filesystem::path name = entry.path().filename();
+    if (entry.path().extension() == ".txt" && name != "allowed.txt" && name != "lookalikes.txt")
       files.push_back(entry.path());
   }
   return files;
