@@ -1,5 +1,6 @@
 #include "matching/lookalike_reading.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -11,10 +12,17 @@ namespace {
 // No run of ASCII letters and digits longer than this is read as shapes.
 constexpr size_t kMaxShapeRun = 16;
 
-// Counters, units and particles that say a number is a number: 18세, 10분, 8강, 10이.
-constexpr std::u32string_view kNumberMarks =
+// The first syllables of counters and units: 18세, 10분, 8강, 10진수, 18 개월.
+constexpr std::u32string_view kCounters =
     U"세살년월일시분초개명번원층위점회차기대장권호등편주도배킬승패판연골만억천백조평인학강마가화"
-    U"부곡줄칸단급표석잔통건벌종쪽면키달퍼프렙경박톤이은는을를에의와과로으씩쯤정중뿐째까보처";
+    U"부곡줄칸단급표석잔통건벌종쪽면키달퍼프렙경박톤진비바픽글자행열때라";
+// Particles after a number (10이, 18을), and the endings of units (18 시간, 18 센치).
+constexpr std::u32string_view kParticles = U"이은는을를에의와과로으씩쯤정중뿐째까보처";
+constexpr std::u32string_view kUnitEndings = U"간치터램러벨트";
+
+bool Holds(std::u32string_view syllables, char32_t c) {
+  return platform::IsSyllable(c) && syllables.find(c) != std::u32string_view::npos;
+}
 
 bool IsHangulLetter(char32_t c) {
   return platform::IsSyllable(c) || platform::IsCompatibilityJamo(c);
@@ -46,6 +54,17 @@ bool ClosesWord(char32_t c) {
   return c == U'!' || c == U'?' || c == U'.' || c == U'~';
 }
 
+// The first character from `from` on that may begin a shape, or the count. The test is
+// copied into locals, so that it stays in registers.
+size_t NextThatMayStart(const LookalikeTable& table, const TextChars& chars, size_t from) {
+  const ShapeStarts starts = table.Starts();
+  const size_t count = chars.size();
+  for (size_t k = from; k < count; ++k) {
+    if (starts.MayStart(chars[k].code_point)) return k;
+  }
+  return count;
+}
+
 struct ShapeRead {
   const LookalikeShape* shape;
   size_t first;
@@ -58,7 +77,10 @@ class LookalikeReader {
  public:
   LookalikeReader(const LookalikeTable& table, TextChars& chars) : table_(table), chars_(chars) {}
 
+  // Most texts hold no shape: nothing moves before the first that may begin one, and
+  // the characters between such places are moved, if at all, as a block.
   void Read() {
+    KeepUntil(RunStart(NextThatMayStart(table_, chars_, 0)));
     while (at_ < chars_.size()) {
       const char32_t c = At(at_);
       if (IsAsciiLetterOrDigit(c)) {
@@ -69,6 +91,7 @@ class LookalikeReader {
       } else if (!table_.MayStart(c) || !ReadOtherShape()) {
         KeepUntil(at_ + 1);
       }
+      KeepUntil(RunStart(NextThatMayStart(table_, chars_, at_)));
     }
     chars_.resize(kept_);
   }
@@ -79,10 +102,21 @@ class LookalikeReader {
   // The last character read, 0 before the first.
   char32_t Before() const { return kept_ > 0 ? chars_[kept_ - 1].code_point : 0; }
 
+  // Where the run of ASCII letters and digits that `k` stands in starts (from at_ on):
+  // a shape's ASCII letters are read only with their whole run.
+  size_t RunStart(size_t k) const {
+    while (k > at_ && IsAsciiLetterOrDigit(At(k - 1)))
+      --k;
+    return k;
+  }
+
   void KeepUntil(size_t end) {
-    for (; at_ < end; ++at_, ++kept_) {
-      if (kept_ != at_) chars_[kept_] = chars_[at_];
-    }
+    if (kept_ != at_)
+      std::copy(chars_.begin() + static_cast<ptrdiff_t>(at_),
+                chars_.begin() + static_cast<ptrdiff_t>(end),
+                chars_.begin() + static_cast<ptrdiff_t>(kept_));
+    kept_ += end - at_;
+    at_ = end;
   }
   // Reads chars_[first, end) as one character. Everything after `first` is still unread.
   void Write(char32_t code_point, size_t first, size_t end) {
@@ -99,10 +133,12 @@ class LookalikeReader {
     return shape != nullptr && shape->kind == ShapeKind::kVowel;
   }
 
-  // The run [at_, end) touches a Hangul letter, or stands as a word between Hangul words
-  // (or a Hangul word and the text's end) with spaces, and perhaps ! ? . ~ after it.
-  bool AmongHangul(size_t end) const {
+  // The run [at_, end) touches a Hangul letter, or, when it may be a word of its own,
+  // stands as a word between Hangul words (or a Hangul word and the text's end) with
+  // spaces, and perhaps ! ? . ~ after it.
+  bool AmongHangul(size_t end, bool may_stand_alone) const {
     if (IsHangulLetter(Before()) || IsHangulLetter(At(end))) return true;
+    if (!may_stand_alone) return false;
     bool hangul = false;
     size_t k = kept_;
     if (k > 0) {
@@ -127,18 +163,19 @@ class LookalikeReader {
     return after == U'%' || after == U'+' || (JoinsDigits(after) && IsDigit(At(end + 1)));
   }
 
-  char32_t SyllableAfter(size_t end) const {
-    while (At(end) == U' ')
-      ++end;
-    return At(end);
+  bool StaysNumber(size_t end) const {
+    size_t k = end;
+    while (At(k) == U' ')
+      ++k;
+    return KeepsNumber(At(k), At(k + 1), k > end);
   }
 
   bool ReadNumber(size_t end) {
     if (!IsDigit(At(at_)) || end - at_ > kMaxShapeLength) return false;
     const LookalikeShape* number = ShapeAt(at_, end);
     if (number == nullptr || number->kind != ShapeKind::kNumber ||
-        number->shape.size() != end - at_ || JoinedToDigits(end) || !AmongHangul(end) ||
-        CountsOrMarksNumber(SyllableAfter(end))) {
+        number->shape.size() != end - at_ || JoinedToDigits(end) ||
+        !AmongHangul(end, number->read_as.size() > 1) || StaysNumber(end)) {
       return false;
     }
     const std::u32string& syllables = number->read_as;
@@ -162,6 +199,9 @@ class LookalikeReader {
 
   bool ReadShapes(size_t end) {
     if (end - at_ > kMaxShapeRun || (BetweenHangulLetters(end) && AllDigits(end))) return false;
+    for (size_t k = at_; k < end; ++k) {
+      if (!table_.HoldsAscii(At(k))) return false;
+    }
     std::array<ShapeRead, kMaxShapeRun> read{};
     size_t count = 0;
     for (size_t k = at_; k < end;) {
@@ -178,7 +218,7 @@ class LookalikeReader {
                        : IsConsonantLetter(Before()));
       if (!counts) return false;
     }
-    if (read[0].shape->kind == ShapeKind::kConsonant && !AmongHangul(end)) return false;
+    if (read[0].shape->kind == ShapeKind::kConsonant && !AmongHangul(end, true)) return false;
     for (size_t i = 0; i < count; ++i)
       Write(read[i].shape->read_as.front(), read[i].first, read[i].end);
     at_ = end;
@@ -206,8 +246,11 @@ class LookalikeReader {
 
 }  // namespace
 
-bool CountsOrMarksNumber(char32_t syllable) {
-  return platform::IsSyllable(syllable) && kNumberMarks.find(syllable) != std::u32string_view::npos;
+bool KeepsNumber(char32_t next, char32_t after_next, bool spaced) {
+  if (!spaced) return Holds(kCounters, next) || Holds(kParticles, next);
+  return Holds(kCounters, next) &&
+         (!platform::IsSyllable(after_next) || Holds(kCounters, after_next) ||
+          Holds(kParticles, after_next) || Holds(kUnitEndings, after_next));
 }
 
 void ReadLookalikes(const LookalikeTable& table, TextChars& chars) {

@@ -19,14 +19,17 @@ namespace chatsieve {
 //   between two Hangul letters is left to the digits reading (ㅅ1ㅂ, 씨71발).
 // - A run of digits that is a number of the table reads as its syllables when it is the
 //   whole number (not joined to digits by . , : / - ~, nor before % or +), touches a
-//   Hangul letter or stands as a word between Hangul words, and the syllable after it
-//   (past spaces) is no counter or particle: 18세, 10분, 8강, 10이 stay numbers.
+//   Hangul letter or, when it reads as two syllables or more, stands as a word between
+//   Hangul words (아 18 진짜, but not 온라인 10), and what follows does not say it is a
+//   number (KeepsNumber): 18세, 10분, 8강, 10이 stay numbers.
 // A shape read as a jamo spans its characters; a number's syllables each span one digit,
 // the last all the digits left.
 void ReadLookalikes(const LookalikeTable& table, TextChars& chars);
 
-// Whether a syllable after a number says what it counts (세, 년, 분, 개, ...) or is a
-// particle (이, 을, 도, ...), so that the number stays a number.
-bool CountsOrMarksNumber(char32_t syllable);
+// Whether what follows a number says it is a number: right after it a counter or a
+// particle (18세, 10분, 10진수, 10이); after spaces a counter standing alone or with a
+// particle or the rest of a unit after it (18 세 이상, 18 명이, 18 시간), where
+// 아 18 진짜 and 18 세상 are not.
+bool KeepsNumber(char32_t next, char32_t after_next, bool spaced);
 
 }  // namespace chatsieve

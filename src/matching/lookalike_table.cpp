@@ -148,12 +148,10 @@ void LookalikeTable::Index() {
   }
   std::sort(other_starts_.begin(), other_starts_.end());
   other_starts_.erase(std::unique(other_starts_.begin(), other_starts_.end()), other_starts_.end());
-  lowest_other_start_ = other_starts_.empty() ? 0xFFFFFFFF : other_starts_.front();
-  highest_other_start_ = other_starts_.empty() ? 0 : other_starts_.back();
 }
 
-bool LookalikeTable::MayStartOther(char32_t c) const {
-  return std::binary_search(other_starts_.begin(), other_starts_.end(), c);
+bool ShapeStarts::MayStartOther(char32_t c) const {
+  return std::binary_search(others_->begin(), others_->end(), c);
 }
 
 const LookalikeShape* LookalikeTable::Find(std::u32string_view shape) const {

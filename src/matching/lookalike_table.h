@@ -31,6 +31,33 @@ inline constexpr size_t kMaxShapeLength = 4;
 // The most shapes a table may hold: far more than any real table.
 inline constexpr size_t kMaxShapes = 4096;
 
+// What characters may begin a shape, small enough to copy into a scan's registers. It
+// refers to its table's list of other first characters.
+class ShapeStarts {
+ public:
+  ShapeStarts(const std::array<uint64_t, 2>& ascii, const std::vector<char32_t>& others)
+      : ascii_(ascii),
+        lowest_other_(others.empty() ? 1 : others.front()),
+        other_span_(others.empty() ? 0 : others.back() - others.front()),
+        others_(&others) {}
+
+  // Without a branch on the character's kind: a scan over Hangul and spaces would
+  // mispredict one at every word.
+  bool MayStart(char32_t c) const {
+    const uint64_t ascii = (ascii_[(c >> 6) & 1] >> (c & 63)) & uint64_t{c < 128};
+    const uint64_t other = uint64_t{c - lowest_other_ <= other_span_};
+    return (ascii | other) != 0 && (ascii != 0 || MayStartOther(c));
+  }
+
+ private:
+  bool MayStartOther(char32_t c) const;
+
+  std::array<uint64_t, 2> ascii_;
+  char32_t lowest_other_;
+  char32_t other_span_;
+  const std::vector<char32_t>* others_;  // sorted
+};
+
 class LookalikeTable {
  public:
   // Adds the shapes of a table text: lines SHAPE<TAB>READ_AS, blank lines and lines
@@ -40,10 +67,8 @@ class LookalikeTable {
   std::vector<WordListProblem> Add(std::string_view text);
 
   // Whether a character may begin a shape: cheap, for the texts that hold none.
-  bool MayStart(char32_t c) const {
-    if (c < 128) return ((ascii_starts_[c >> 6] >> (c & 63)) & 1) != 0;
-    return c >= lowest_other_start_ && c <= highest_other_start_ && MayStartOther(c);
-  }
+  bool MayStart(char32_t c) const { return Starts().MayStart(c); }
+  ShapeStarts Starts() const { return ShapeStarts(ascii_starts_, other_starts_); }
   // Whether an ASCII character is part of any shape.
   bool HoldsAscii(char32_t c) const { return c < 128 && ((ascii_chars_[c >> 6] >> (c & 63)) & 1); }
 
@@ -57,7 +82,6 @@ class LookalikeTable {
   const std::vector<std::u32string>& NumberReadings() const { return number_readings_; }
 
  private:
-  bool MayStartOther(char32_t c) const;
   const LookalikeShape* Find(std::u32string_view shape) const;
   void Put(LookalikeShape shape);
   // Rebuilds what the lookups use from the shapes.
@@ -68,8 +92,6 @@ class LookalikeTable {
   std::vector<char32_t> other_starts_;  // sorted
   std::array<uint64_t, 2> ascii_starts_{};
   std::array<uint64_t, 2> ascii_chars_{};
-  char32_t lowest_other_start_ = 0xFFFFFFFF;
-  char32_t highest_other_start_ = 0;
 };
 
 template <typename Next>

@@ -74,6 +74,7 @@ TEST(Lookalikes, CountWhereTheyStandAmongHangul) {
       {"AB7H9", "a|b|7|h|9"},
       {"7Hz 음파", "7|h|z| |음|파"},
       {"lol 18", "l|o|l| |1|8"},
+      {"단일 10", "단|일| |1|0"},
       {"人口", "人|口"},
       {"ㅅ1ㅂ 씨71발", "ㅅ|1|ㅂ| |씨|7|1|발"},
   };
@@ -101,9 +102,9 @@ TEST_F(BuiltInLexicon, FindsLookalikesAndLeavesNumbersAndCodesClean) {
       "ㅅl발 뭐야",  "7H새끼",    "ㄱH새",  "人발",  "시8",         "10새끼",     "아 18 진짜",
       "18 재앙이다", "ㅆ8것들아", "개10창", "씨8발", "시1발 ㅅ1ㅂ", "ㅈ1랄 하네", "에라이 개 18아"};
   const std::vector<std::string> clean = {
-      "18세 이상", "시리얼 AB7H9",  "5.18 기념일", "18:30에 보자", "2018년",
-      "1/8 정도",  "18,000원",      "8강 진출",    "10분만",       "18 세 미만",
-      "10이 넘어", "아이폰10 샀다", "lol 진짜",    "오늘 7시 7H7H"};
+      "18세 이상", "시리얼 AB7H9", "5.18 기념일", "18:30에 보자", "2018년",    "1/8 정도",
+      "18,000원",  "8강 진출",     "10분만",      "18 세 미만",   "10이 넘어", "아이폰10 샀다",
+      "온라인 10", "10진수",       "lol 진짜",    "오늘 7시 7H7H"};
   for (const std::string& text : found)
     EXPECT_TRUE(Holds(text)) << text;
   for (const std::string& text : clean)

@@ -244,8 +244,9 @@ Chars ReadLookalike(const Chars& in) {
     return IsVowel(at(k)) || (s && s->kind == ShapeKind::kVowel);
   };
   // Touches Hangul, or stands between Hangul words (or one and an end) with spaces.
-  const auto among_hangul = [&](size_t end) {
+  const auto among_hangul = [&](size_t end, bool may_stand_alone) {
     if (IsHangul(last(0)) || IsHangul(at(end))) return true;
+    if (!may_stand_alone) return false;
     size_t back = 0;
     while (last(back) == U' ')
       ++back;
@@ -285,11 +286,11 @@ Chars ReadLookalike(const Chars& in) {
     const LookalikeShape* whole = ShapeAt(in, k, end);
     if (whole && whole->kind == ShapeKind::kNumber && whole->shape.size() == end - k &&
         !(joins(last(0)) && IsDigit(last(1))) && at(end) != U'%' && at(end) != U'+' &&
-        !(joins(at(end)) && IsDigit(at(end + 1))) && among_hangul(end)) {
+        !(joins(at(end)) && IsDigit(at(end + 1))) && among_hangul(end, whole->read_as.size() > 1)) {
       size_t after = end;
       while (at(after) == U' ')
         ++after;
-      if (!CountsOrMarksNumber(at(after))) {
+      if (!KeepsNumber(at(after), at(after + 1), after > end)) {
         const std::u32string& syllables = whole->read_as;
         for (size_t n = 0; n < syllables.size(); ++n)
           emit(syllables[n], k + n, n + 1 == syllables.size() ? end : k + n + 1);
@@ -315,7 +316,7 @@ Chars ReadLookalike(const Chars& in) {
         read = p > 0 ? pieces[p - 1].first->kind == ShapeKind::kConsonant : consonant(last(0));
       }
     }
-    read = read && (pieces[0].first->kind != ShapeKind::kConsonant || among_hangul(end));
+    read = read && (pieces[0].first->kind != ShapeKind::kConsonant || among_hangul(end, true));
     for (size_t n = k; n < end; ++n) {
       if (!read) out.push_back(in[n]);
     }
