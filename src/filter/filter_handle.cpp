@@ -118,6 +118,32 @@ int chatsieve_filter_load_builtin(chatsieve_filter* filter, const char* name, ch
       message, message_capacity);
 }
 
+int chatsieve_filter_load_lookalikes(chatsieve_filter* filter, const char* path, char* message,
+                                     size_t message_capacity) {
+  chatsieve::WriteMessage("", message, message_capacity);
+  if (filter == nullptr) {
+    chatsieve::WriteMessage("no filter given", message, message_capacity);
+    return CHATSIEVE_E_NULL;
+  }
+  return Guarded(
+      [&] {
+        std::shared_ptr<const chatsieve::LookalikeTable> table =
+            path != nullptr
+                ? chatsieve::LookalikesOfFile(path)
+                : std::make_shared<chatsieve::LookalikeTable>(chatsieve::BuiltinLookalikes());
+        const auto [words_left_out, allowed_left_out] =
+            filter->state.ReplaceLookalikes(std::move(table));
+        // The words are named by their place in their lists: their files are not at hand.
+        std::string note =
+            chatsieve::LeftOutSummary({{}, {}, "forbidden words", true}, words_left_out);
+        if (note.empty())
+          note = chatsieve::LeftOutSummary({{}, {}, "allowed words", true}, allowed_left_out);
+        chatsieve::WriteMessage(note.c_str(), message, message_capacity);
+        return CHATSIEVE_OK;
+      },
+      message, message_capacity);
+}
+
 size_t chatsieve_word_count(const chatsieve_filter* filter) {
   if (filter == nullptr) return 0;
   try {

@@ -82,6 +82,23 @@ TEST(Lookalikes, CountWhereTheyStandAmongHangul) {
     EXPECT_EQ(Read(kRead, text), read) << text;
 }
 
+TEST(Lookalikes, TableReportsLinesThatHoldNoShape) {
+  EXPECT_TRUE(LookalikeTable().Add(BuiltinLookalikeText()).empty());
+  LookalikeTable table;
+  const std::vector<WordListProblem> problems = table.Add(
+      "# shapes\n\xEF\xBB\xBF人\tㅅ\r\n18\t씨발\nab\tㅅ\tx\n8\t씨발\n가\tㅏ\nA7\tㄱ\n"
+      "a人\tㅅ\nlong1\tㅣ\n5\t오\n人\tㅈ\n1\tx\n\xFF\tㅅ\n");
+  std::vector<size_t> lines;
+  for (const WordListProblem& problem : problems)
+    lines.push_back(problem.line);
+  EXPECT_EQ(lines, (std::vector<size_t>{4, 5, 6, 8, 9, 11, 12, 13}));
+  ASSERT_EQ(table.Shapes().size(), 4u);  // 人 and 18, a7 (folded), 5
+  EXPECT_EQ(table.NumberReadings(), (std::vector<std::u32string>{U"씨발", U"오"}));
+  // A later table reads a shape anew.
+  EXPECT_TRUE(table.Add("5\tㅇ\n").empty());
+  EXPECT_EQ(table.NumberReadings(), std::vector<std::u32string>{U"씨발"});
+}
+
 class BuiltInLexicon : public testing::Test {
  protected:
   static constexpr MatchOptions kRecommended = MatchOptions::FromBits(CHATSIEVE_RECOMMENDED);
