@@ -186,9 +186,10 @@ class LookalikeReader {
   }
 
   // Digits alone between two Hangul letters are left to the digits reading (ㅅ1ㅂ is
-  // ㅅㅂ, 씨71발 is 씨발), which they would otherwise hide.
-  bool BetweenHangulLetters(size_t end) const {
-    return IsHangulLetter(Before()) && IsHangulLetter(At(end));
+  // ㅅㅂ, 씨71발 is 씨발), which they would otherwise hide, unless a vowel jamo after
+  // them makes them a syllable's lead (쓰레7ㅣ).
+  bool LeftToDigits(size_t end) const {
+    return IsHangulLetter(Before()) && IsHangulLetter(At(end)) && !IsVowelLetter(At(end));
   }
   bool AllDigits(size_t end) const {
     for (size_t k = at_; k < end; ++k) {
@@ -198,7 +199,7 @@ class LookalikeReader {
   }
 
   bool ReadShapes(size_t end) {
-    if (end - at_ > kMaxShapeRun || (BetweenHangulLetters(end) && AllDigits(end))) return false;
+    if (end - at_ > kMaxShapeRun || (LeftToDigits(end) && AllDigits(end))) return false;
     for (size_t k = at_; k < end; ++k) {
       if (!table_.HoldsAscii(At(k))) return false;
     }

@@ -16,7 +16,8 @@ namespace chatsieve {
 //   is read as shapes that count, a consonant shape only before a vowel (7H, ㅈr, not
 //   AB7H9 or 7Hz), and a run that starts with a consonant shape only where it touches a
 //   Hangul letter or stands as a word between Hangul words. A run of digits alone
-//   between two Hangul letters is left to the digits reading (ㅅ1ㅂ, 씨71발).
+//   between two Hangul letters is left to the digits reading (ㅅ1ㅂ, 씨71발) unless a
+//   vowel jamo follows it (쓰레7ㅣ).
 // - A run of digits that is a number of the table reads as its syllables when it is the
 //   whole number (not joined to digits by . , : / - ~, nor before % or +), touches a
 //   Hangul letter or, when it reads as two syllables or more, stands as a word between

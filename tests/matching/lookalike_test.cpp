@@ -77,6 +77,7 @@ TEST(Lookalikes, CountWhereTheyStandAmongHangul) {
       {"단일 10", "단|일| |1|0"},
       {"人口", "人|口"},
       {"ㅅ1ㅂ 씨71발", "ㅅ|1|ㅂ| |씨|7|1|발"},
+      {"쓰레7ㅣ", "쓰|레|기=7ㅣ"},
   };
   for (const auto& [text, read] : cases)
     EXPECT_EQ(Read(kRead, text), read) << text;

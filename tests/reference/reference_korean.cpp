@@ -302,11 +302,13 @@ Chars ReadLookalike(const Chars& in) {
     bool digits_only = true;
     for (size_t n = k; n < end; ++n)
       digits_only = digits_only && IsDigit(at(n));
-    bool read = end - k <= 16 && !(digits_only && IsHangul(last(0)) && IsHangul(at(end)));
-    for (size_t n = k; read && n < end; n += pieces.back().first->shape.size()) {
+    bool read = end - k <= 16 &&
+                !(digits_only && IsHangul(last(0)) && IsHangul(at(end)) && !IsVowel(at(end)));
+    for (size_t n = k; read && n < end;) {
       const LookalikeShape* s = ShapeAt(in, n, end);
       read = s && s->kind != ShapeKind::kNumber;
       if (read) pieces.push_back({s, n});
+      n += read ? s->shape.size() : 0;
     }
     for (size_t p = 0; read && p < pieces.size(); ++p) {
       if (pieces[p].first->kind == ShapeKind::kConsonant) {
