@@ -6,6 +6,7 @@
 #include <random>
 
 #include "chatsieve/filter.h"
+#include "matching/lookalike_table.h"
 #include "matching/text_char.h"
 #include "matching/unicode_text.h"
 #include "platform/hangul.h"
@@ -121,6 +122,53 @@ std::u32string Between(const std::u32string& word, const std::u32string& inserte
   return word.substr(0, at) + inserted + word.substr(at);
 }
 
+// The shapes of the look-alike table that read as `letter`.
+std::vector<std::u32string> ShapesOf(char32_t letter) {
+  std::vector<std::u32string> shapes;
+  for (const LookalikeShape& shape : BuiltinLookalikes().Shapes()) {
+    if (shape.kind != ShapeKind::kNumber && shape.read_as.front() == letter)
+      shapes.push_back(shape.shape);
+  }
+  return shapes;
+}
+
+// A letter as one of its shapes, or as itself when it has none or by chance.
+std::u32string Shaped(char32_t letter, bool& shaped, Random& random) {
+  const std::vector<std::u32string> shapes = ShapesOf(letter);
+  if (shapes.empty() || Pick(random, 3) == 0) return {letter};
+  shaped = true;
+  std::u32string shape = shapes[Pick(random, shapes.size())];
+  // Upper case as often as lower: the table is read without case.
+  if (Chance(random)) {
+    for (char32_t& c : shape)
+      c = IsLatinLetter(c) ? c - 0x20 : c;
+  }
+  return shape;
+}
+
+// A number for the syllables it sounds like (씨발 as 18), or one syllable written with
+// shapes for its lead or vowel (7H for 개, ㅅl for 시, 人ㅣ for 시).
+std::optional<std::u32string> Lookalike(const std::u32string& word, Random& random) {
+  if (Chance(random)) {
+    for (const LookalikeShape& number : BuiltinLookalikes().Shapes()) {
+      const size_t at = word.find(number.read_as);
+      if (number.kind == ShapeKind::kNumber && at != std::u32string::npos)
+        return word.substr(0, at) + number.shape + word.substr(at + number.read_as.size());
+    }
+  }
+  for (size_t tries = 0; tries < 8; ++tries) {
+    const size_t at = Pick(random, word.size());
+    const platform::SyllableParts parts = *platform::SplitSyllable(word[at]);
+    bool shaped = false;
+    std::u32string letters = Shaped(platform::LeadLetter(parts.lead), shaped, random);
+    letters += Shaped(platform::VowelLetter(parts.vowel), shaped, random);
+    if (!shaped) continue;
+    if (parts.tail != 0) letters.push_back(platform::TailLetter(parts.tail));
+    return word.substr(0, at) + letters + word.substr(at + 1);
+  }
+  return std::nullopt;
+}
+
 struct KindRecipe {
   const char* name;
   uint32_t needs;
@@ -221,6 +269,8 @@ std::vector<KindRecipe> Recipes() {
            out += std::u32string{U' ', w[k]};
          return out;
        }},
+      {"look-alike shapes", CHATSIEVE_LOOKALIKE | CHATSIEVE_JAMO, true,
+       [](const std::u32string& w, Random& r) { return Lookalike(w, r); }},
   };
 }
 

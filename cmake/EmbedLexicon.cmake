@@ -2,13 +2,7 @@
 # library carries its words with no file to find at run time.
 #   cmake -DOUTPUT=file.cpp -DSYMBOL=name -DWORDS="a.txt;b.txt" -DALLOWED=allowed.txt -P EmbedLexicon.cmake
 # The word files are joined in the order given: a word's index is its place among them.
-# Each file as one line of bytes, and a line break after it, so that a file whose last
-# line has none does not run into the next.
-function(append_bytes out_var path)
-  file(READ ${path} hex HEX)
-  string(REGEX REPLACE "(..)" "0x\\1," bytes "${hex}")
-  set(${out_var} "${${out_var}}  ${bytes}0x0a,\n" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/EmbedBytes.cmake)
 
 set(words "")
 foreach(word_file ${WORDS})

@@ -23,11 +23,13 @@ namespace {
 using namespace chatsieve;
 
 // Syllables, compatibility and conjoining jamo, fillers and invisible characters, wide
-// and narrow forms, digits, keys of the 2-set layout, a space, a separator.
+// and narrow forms, digits, keys of the 2-set layout, look-alike shapes, a counter, a
+// space, separators.
 constexpr char16_t kAlphabet[] = {
     u'시',  u'발',  u'바',  u'이', u'아', u'알', u'병',  u'개',  u'새',  u'끼',  u'ㅅ',  u'ㅣ',
     u'ㅂ',  u'ㅏ',  u'ㄹ',  u'ㅋ', u'ㅇ', u'ㅄ', 0x1109, 0x1175, 0x11AF, 0x200B, 0x3164, 0xFFA0,
-    0xFF54, 0xFFB5, 0xFFDC, u'1',  u't',  u'l',  u'q',   u'k',   u'T',   u' ',   u'.'};
+    0xFF54, 0xFFB5, 0xFFDC, u'1',  u't',  u'l',  u'q',   u'k',   u'T',   u' ',   u'.',   u'8',
+    u'0',   u'7',   u'H',   u'r',  u'人', u'口', u'卜',  u'|',   u'세',  u','};
 
 std::u16string DrawText(FuzzedDataProvider& input, size_t max_length) {
   std::u16string text(input.ConsumeIntegralInRange<size_t>(0, max_length), u'\0');

@@ -139,6 +139,18 @@ CHATSIEVE_FILTER_API int chatsieve_filter_load_builtin(chatsieve_filter* filter,
 CHATSIEVE_FILTER_API const char* chatsieve_builtin_list(const char* name, int allowed,
                                                         size_t* length);
 
+/* Reads look-alike shapes (CHATSIEVE_LOOKALIKE) with the built-in table and the shapes of
+ * a table file added to it (lines SHAPE<TAB>READ_AS, as data/lexicon/ko/lookalikes.txt;
+ * a shape the built-in table has is read as the file says); a null `path` goes back to
+ * the built-in table alone. Each call replaces what an earlier one added. The words in
+ * force are compiled again with the new table and swapped in with it, as a load does, and
+ * later loads use it. On failure nothing changes and `message` names the file and line;
+ * on success it receives "" or a note on entries the new table made the filter leave
+ * out or merge. */
+CHATSIEVE_FILTER_API int chatsieve_filter_load_lookalikes(chatsieve_filter* filter,
+                                                          const char* path, char* message,
+                                                          size_t message_capacity);
+
 /* The number of forbidden words in force, and one of them by index (UTF-8, not
  * terminated, `*length` bytes); null for an index out of range. The text stays valid
  * until the next load into `filter` or its release. */

@@ -140,6 +140,17 @@ class Filter {
     return message;
   }
 
+  // Read look-alike shapes with the built-in table and those of a table file added ("":
+  // the built-in table alone); the words in force are compiled again. Throws Error with
+  // the reason; nothing changes then. Returns a note as Load does.
+  std::string LoadLookalikes(const std::string& path) {
+    char message[512];
+    Throw(chatsieve_filter_load_lookalikes(handle_, path.empty() ? nullptr : path.c_str(), message,
+                                           sizeof message),
+          message);
+    return message;
+  }
+
   // Which forbidden words count for Check, Find and Mask: those of at least this severity
   // (1 to 3), of these comma-separated categories ("" for every word). Held through
   // loads; throws Error for values out of range, and nothing changes then.

@@ -30,13 +30,14 @@ std::u32string KeyOf(const TextChars& chars) {
 // 몇 년 reads as 몇년 in 몇 년 전 but stays apart in 몇 년이. An allowed word is also
 // keyed as read with a syllable touching either end or both, so that it covers its
 // text whatever follows.
-void AddKeysBesideSyllables(std::string_view word, MatchOptions options, KeyEnd end,
-                            const std::u32string& key, KeyIndex::Builder& keys) {
+void AddKeysBesideSyllables(std::string_view word, MatchOptions options,
+                            const LookalikeTable& lookalikes, KeyEnd end, const std::u32string& key,
+                            KeyIndex::Builder& keys) {
   TextChars unspaced;
   ReadTextChars<Utf8>(word, unspaced);
   PrepareChars(
       MatchOptions::FromBits(options.Bits() & ~static_cast<uint32_t>(MatchOption::kSpaces)),
-      unspaced);
+      lookalikes, unspaced);
   std::vector<std::u32string> added{key};
   // Bit 1: a syllable touches the start; bit 2: one touches the end.
   for (unsigned touching = 1; touching <= 3; ++touching) {
@@ -60,7 +61,8 @@ void AddKeysBesideSyllables(std::string_view word, MatchOptions options, KeyEnd 
   }
 }
 
-Compilation Compile(WordList words, MatchOptions options, bool beside_syllables) {
+Compilation Compile(WordList words, MatchOptions options, const LookalikeTable& lookalikes,
+                    bool beside_syllables) {
   Compilation compilation;
   KeyIndex::Builder keys;
   TextChars chars;
@@ -69,7 +71,7 @@ Compilation Compile(WordList words, MatchOptions options, bool beside_syllables)
     const auto index = static_cast<uint32_t>(word);
     ReadTextChars<Utf8>(words[word], chars);
     const size_t written = chars.size();
-    PrepareChars(options, chars);
+    PrepareChars(options, lookalikes, chars);
     const std::u32string key = KeyOf(chars);
     // A reading that shrinks an entry to one character or none almost always shows a
     // mistake in the list (xxx read as x would flag fox), so such an entry is left out.
@@ -87,17 +89,18 @@ Compilation Compile(WordList words, MatchOptions options, bool beside_syllables)
       // 몇 년 reads as 몇년 does, but beside a syllable it reads apart: that much of it
       // still counts, as the earlier word.
       if (spaced) {
-        AddKeysBesideSyllables(words[word], options, {*earlier, false, end.place}, key, keys);
+        AddKeysBesideSyllables(words[word], options, lookalikes, {*earlier, false, end.place}, key,
+                               keys);
       } else {
         compilation.left_out.push_back({index, LeftOutEntry::Reason::kSameAsEarlier, *earlier});
       }
       continue;
     }
     forms.clear();
-    DeriveForms(key, options, forms);
+    DeriveForms(key, options, lookalikes, forms);
     for (const DerivedForm& form : forms)
       keys.Add(form.key, {index, form.whole_latin_token, end.place});
-    if (spaced) AddKeysBesideSyllables(words[word], options, end, key, keys);
+    if (spaced) AddKeysBesideSyllables(words[word], options, lookalikes, end, key, keys);
   }
   auto compiled = std::make_shared<CompiledWords>();
   compiled->index = std::move(keys).Build();
@@ -108,12 +111,13 @@ Compilation Compile(WordList words, MatchOptions options, bool beside_syllables)
 
 }  // namespace
 
-Compilation CompileWords(WordList words, MatchOptions options) {
-  return Compile(std::move(words), options, false);
+Compilation CompileWords(WordList words, MatchOptions options, const LookalikeTable& lookalikes) {
+  return Compile(std::move(words), options, lookalikes, false);
 }
 
-Compilation CompileAllowedWords(WordList words, MatchOptions options) {
-  return Compile(std::move(words), AllowedWordOptions(options), true);
+Compilation CompileAllowedWords(WordList words, MatchOptions options,
+                                const LookalikeTable& lookalikes) {
+  return Compile(std::move(words), AllowedWordOptions(options), lookalikes, true);
 }
 
 }  // namespace chatsieve

@@ -8,6 +8,7 @@
 
 #include "dictionary/key_index.h"
 #include "dictionary/word_list.h"
+#include "matching/lookalike_table.h"
 #include "matching/match_options.h"
 
 namespace chatsieve {
@@ -34,12 +35,15 @@ struct Compilation {
   std::vector<LeftOutEntry> left_out;
 };
 
-// Throws std::bad_alloc and std::length_error.
-Compilation CompileWords(WordList words, MatchOptions options);
+// Words under a filter's options, look-alike shapes read as `lookalikes` says (the text
+// must be read with the same table). Throws std::bad_alloc and std::length_error.
+Compilation CompileWords(WordList words, MatchOptions options,
+                         const LookalikeTable& lookalikes = BuiltinLookalikes());
 
 // Allowed words under a filter's options: read with AllowedWordOptions and, with the
 // spaces option, also as the text reads them when a syllable touches an end (몇 년
 // covers 몇 년이 as well as 몇 년 전). Throws as CompileWords.
-Compilation CompileAllowedWords(WordList words, MatchOptions options);
+Compilation CompileAllowedWords(WordList words, MatchOptions options,
+                                const LookalikeTable& lookalikes = BuiltinLookalikes());
 
 }  // namespace chatsieve

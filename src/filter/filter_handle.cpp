@@ -128,6 +128,33 @@ const char* chatsieve_builtin_list(const char* name, int allowed, size_t* length
   return list.data();
 }
 
+int chatsieve_filter_load_lookalikes(chatsieve_filter* filter, const char* path, char* message,
+                                     size_t message_capacity) {
+  chatsieve::WriteMessage("", message, message_capacity);
+  if (filter == nullptr) {
+    chatsieve::WriteMessage("no filter given", message, message_capacity);
+    return CHATSIEVE_E_NULL;
+  }
+  return Guarded(
+      [&] {
+        std::shared_ptr<const chatsieve::LookalikeTable> table =
+            path != nullptr
+                ? chatsieve::LookalikesOfFile(path)
+                : std::make_shared<chatsieve::LookalikeTable>(chatsieve::BuiltinLookalikes());
+        const auto [words_left_out, allowed_left_out] =
+            filter->state.ReplaceLookalikes(std::move(table));
+        // The words are named by their place in their lists: their files are not at hand.
+        std::string note = chatsieve::LeftOutNotes({{}, {}, "forbidden words", true},
+                                                   words_left_out, message_capacity);
+        if (note.empty())
+          note = chatsieve::LeftOutNotes({{}, {}, "allowed words", true}, allowed_left_out,
+                                         message_capacity);
+        chatsieve::WriteMessage(note.c_str(), message, message_capacity);
+        return CHATSIEVE_OK;
+      },
+      message, message_capacity);
+}
+
 size_t chatsieve_word_count(const chatsieve_filter* filter) {
   if (filter == nullptr) return 0;
   try {

@@ -31,7 +31,11 @@ std::shared_ptr<const WordSet> CountedWords(const WordList& words, const Policy&
 }  // namespace
 
 FilterState::FilterState(MatchOptions options)
-    : options_(options), current_(new Snapshot{NoWords(), NoWords(), nullptr}) {}
+    : options_(options),
+      current_(new Snapshot{
+          NoWords(), NoWords(), nullptr,
+          // The built-in table lives as long as the library: not owned.
+          std::shared_ptr<const LookalikeTable>(std::shared_ptr<void>(), &BuiltinLookalikes())}) {}
 
 FilterState::FilterState(const FilterState& other) : options_(other.options_) {
   const std::lock_guard lock(other.loading_);
@@ -64,29 +68,44 @@ void FilterState::Swap(std::unique_ptr<const Snapshot> next) {
 }
 
 std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
-  Compilation compilation = role == Role::kAllowed ? CompileAllowedWords(std::move(words), options_)
-                                                   : CompileWords(std::move(words), options_);
   const std::lock_guard lock(loading_);
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
   if (role == Role::kForbidden) {
+    Compilation compilation = CompileWords(std::move(words), options_, *next->lookalikes);
     next->counted = CountedWords(compilation.compiled->words, policy_);
     next->forbidden = std::move(compilation.compiled);
-  } else {
-    next->allowed = std::move(compilation.compiled);
+    Swap(std::move(next));
+    return std::move(compilation.left_out);
   }
+  Compilation compilation = CompileAllowedWords(std::move(words), options_, *next->lookalikes);
+  next->allowed = std::move(compilation.compiled);
   Swap(std::move(next));
   return std::move(compilation.left_out);
 }
 
 std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> FilterState::ReplaceBoth(
     WordList forbidden, WordList allowed) {
-  Compilation forbidden_words = CompileWords(std::move(forbidden), options_);
-  Compilation allowed_words = CompileAllowedWords(std::move(allowed), options_);
   const std::lock_guard lock(loading_);
+  return ReplaceBothLocked(std::move(forbidden), std::move(allowed),
+                           current_.load(std::memory_order_relaxed)->lookalikes);
+}
+
+std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> FilterState::ReplaceLookalikes(
+    std::shared_ptr<const LookalikeTable> table) {
+  const std::lock_guard lock(loading_);
+  const Snapshot& current = *current_.load(std::memory_order_relaxed);
+  return ReplaceBothLocked(current.forbidden->words, current.allowed->words, std::move(table));
+}
+
+std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> FilterState::ReplaceBothLocked(
+    WordList forbidden, WordList allowed, std::shared_ptr<const LookalikeTable> table) {
+  Compilation forbidden_words = CompileWords(std::move(forbidden), options_, *table);
+  Compilation allowed_words = CompileAllowedWords(std::move(allowed), options_, *table);
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
   next->counted = CountedWords(forbidden_words.compiled->words, policy_);
   next->forbidden = std::move(forbidden_words.compiled);
   next->allowed = std::move(allowed_words.compiled);
+  next->lookalikes = std::move(table);
   Swap(std::move(next));
   return {std::move(forbidden_words.left_out), std::move(allowed_words.left_out)};
 }

@@ -34,9 +34,11 @@ struct Snapshot {
   std::shared_ptr<const CompiledWords> forbidden;
   std::shared_ptr<const CompiledWords> allowed;
   std::shared_ptr<const WordSet> counted;  // null: every forbidden word counts
+  // The look-alike shapes both lists were compiled with, and the text is read with.
+  std::shared_ptr<const LookalikeTable> lookalikes;
 
   ScreeningWords Words(MatchOptions options) const {
-    return {forbidden->index, allowed->index, options, counted.get()};
+    return {forbidden->index, allowed->index, options, counted.get(), {}, lookalikes.get()};
   }
 };
 
@@ -70,12 +72,17 @@ class FilterState {
   };
 
   // Compiles the words for `role` and swaps them in; returns the entries left out.
-  // Throws; nothing changes then.
+  // Throws; nothing changes then. Loads compile one at a time, each with the look-alike
+  // table in force.
   std::vector<LeftOutEntry> Replace(Role role, WordList words);
   // Both at once, in one swap: no call sees one replaced and not the other. Returns the
   // entries left out of each.
   std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> ReplaceBoth(WordList forbidden,
                                                                               WordList allowed);
+  // Reads look-alike shapes with `table` from now on: the words in force are compiled
+  // again with it and swapped in with it. Returns the entries left out of each list.
+  std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> ReplaceLookalikes(
+      std::shared_ptr<const LookalikeTable> table);
 
   // Changes the policy in force for later calls, over these words and every later load.
   template <typename Change>
@@ -91,6 +98,8 @@ class FilterState {
   void Swap(std::unique_ptr<const Snapshot> next);
   // With the loading lock held.
   void PutPolicy(Policy policy);
+  std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> ReplaceBothLocked(
+      WordList forbidden, WordList allowed, std::shared_ptr<const LookalikeTable> table);
 
   const MatchOptions options_;
   mutable std::mutex loading_;  // one load or policy change at a time

@@ -90,6 +90,16 @@ ListedWords WordsOfBinaryFile(const std::string& path, FileKind kind) {
   return listed;
 }
 
+// A text's first problem, and how many more lines have one.
+void ThrowIfAny(const std::vector<WordListProblem>& problems, const std::string& name) {
+  if (problems.empty()) return;
+  const WordListProblem& first = problems.front();
+  std::string message = name + ":" + std::to_string(first.line) + ": " + first.reason;
+  if (problems.size() > 1)
+    message += " (and " + std::to_string(problems.size() - 1) + " more lines)";
+  throw LoadFailure(CHATSIEVE_E_FORMAT, message);
+}
+
 }  // namespace
 
 std::string ListedWords::PlaceOf(size_t word) const {
@@ -100,15 +110,15 @@ std::string ListedWords::PlaceOf(size_t word) const {
 ListedWords WordsOfText(std::string_view list, const std::string& name) {
   ListedWords listed{{}, {}, name, false};
   WordListReading reading = ReadWordListText(list, listed.words);
-  if (!reading.problems.empty()) {
-    const WordListProblem& first = reading.problems.front();
-    std::string message = name + ":" + std::to_string(first.line) + ": " + first.reason;
-    if (reading.problems.size() > 1)
-      message += " (and " + std::to_string(reading.problems.size() - 1) + " more lines)";
-    throw LoadFailure(CHATSIEVE_E_FORMAT, message);
-  }
+  ThrowIfAny(reading.problems, name);
   listed.places = std::move(reading.lines);
   return listed;
+}
+
+std::shared_ptr<const LookalikeTable> LookalikesOfFile(const std::string& path) {
+  auto table = std::make_shared<LookalikeTable>(BuiltinLookalikes());
+  ThrowIfAny(table->Add(ReadWholeFile(path)), path);
+  return table;
 }
 
 ListedWords WordsOfFile(const std::string& path) {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dictionary/word_list.h"
+#include "matching/lookalike_table.h"
 
 namespace chatsieve {
 
@@ -25,5 +27,9 @@ struct ListedWords {
 // Throw LoadFailure.
 ListedWords WordsOfText(std::string_view list, const std::string& name);
 ListedWords WordsOfFile(const std::string& path);
+
+// The built-in look-alike table with the shapes of a table file added. Throws
+// LoadFailure.
+std::shared_ptr<const LookalikeTable> LookalikesOfFile(const std::string& path);
 
 }  // namespace chatsieve

@@ -2,6 +2,7 @@
 
 #include "matching/jamo_composition.h"
 #include "matching/korean_text.h"
+#include "matching/lookalike_reading.h"
 #include "matching/text_preparation.h"
 
 namespace chatsieve {
@@ -21,13 +22,16 @@ bool KeptBySeparatorRule(char32_t code_point, bool after_space) {
 // The option steps on either side of the separator rule.
 bool RewritesBeforeSeparators(MatchOptions options) {
   return options.Has(MatchOption::kWidth) || options.Has(MatchOption::kJamo) ||
-         options.Has(MatchOption::kInvisible);
+         options.Has(MatchOption::kInvisible) || options.Has(MatchOption::kLookalike);
 }
 
-void PrepareBeforeSeparators(MatchOptions options, TextChars& chars) {
+void PrepareBeforeSeparators(MatchOptions options, const LookalikeTable& lookalikes,
+                             TextChars& chars) {
   // Characters are rewritten before any is skipped, and letters are composed while they
   // still stand side by side, so a composed syllable never spans a skipped character.
+  // Look-alike jamo are composed with the others (7H reads ㄱㅐ, then 개).
   if (options.Has(MatchOption::kWidth)) ReadOrdinaryWidths(chars);
+  if (options.Has(MatchOption::kLookalike)) ReadLookalikes(lookalikes, chars);
   if (options.Has(MatchOption::kJamo)) ComposeJamo(chars);
   if (options.Has(MatchOption::kInvisible)) SkipInvisibles(chars);
 }
@@ -67,25 +71,27 @@ void SkipSeparators(TextChars& chars) {
   chars.resize(kept);
 }
 
-void PrepareChars(MatchOptions options, TextChars& chars) {
-  PrepareBeforeSeparators(options, chars);
+void PrepareChars(MatchOptions options, const LookalikeTable& lookalikes, TextChars& chars) {
+  PrepareBeforeSeparators(options, lookalikes, chars);
   if (options.Has(MatchOption::kSeparators)) SkipSeparators(chars);
   PrepareAfterSeparators(options, chars);
 }
 
 template <typename Encoding>
-void ReadPreparedChars(MatchOptions options, std::basic_string_view<typename Encoding::Unit> text,
-                       TextChars& chars) {
+void ReadPreparedChars(MatchOptions options, const LookalikeTable& lookalikes,
+                       std::basic_string_view<typename Encoding::Unit> text, TextChars& chars) {
   if (options.Has(MatchOption::kSeparators) && !RewritesBeforeSeparators(options)) {
     ReadKeptChars<Encoding>(text, chars);
     PrepareAfterSeparators(options, chars);
     return;
   }
   ReadTextChars<Encoding>(text, chars);
-  PrepareChars(options, chars);
+  PrepareChars(options, lookalikes, chars);
 }
 
-template void ReadPreparedChars<Utf8>(MatchOptions, std::string_view, TextChars&);
-template void ReadPreparedChars<Utf16>(MatchOptions, std::u16string_view, TextChars&);
+template void ReadPreparedChars<Utf8>(MatchOptions, const LookalikeTable&, std::string_view,
+                                      TextChars&);
+template void ReadPreparedChars<Utf16>(MatchOptions, const LookalikeTable&, std::u16string_view,
+                                       TextChars&);
 
 }  // namespace chatsieve

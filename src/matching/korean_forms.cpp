@@ -134,6 +134,21 @@ void AddKeystrokeForm(std::u32string_view key, bool merge_repeats, FormSink& sin
   if (keys.size() >= kMinKeystrokes) sink.Add(std::move(keys), true);
 }
 
+void AddNumberForms(std::u32string_view key, const LookalikeTable& lookalikes, FormSink& sink) {
+  const auto letter = [](char32_t c) {
+    return platform::IsSyllable(c) || platform::IsCompatibilityJamo(c);
+  };
+  for (size_t at = 1; at < key.size() && !sink.Full(); ++at) {
+    if (!letter(key[at - 1]) || !letter(key[at])) continue;
+    for (const std::u32string& syllables : lookalikes.NumberReadings()) {
+      std::u32string form(key.substr(0, at));
+      form += syllables;
+      form += key.substr(at);
+      sink.Add(std::move(form), false);
+    }
+  }
+}
+
 }  // namespace
 
 bool IsChatAbbreviation(std::u32string_view form) {
@@ -141,12 +156,15 @@ bool IsChatAbbreviation(std::u32string_view form) {
          kChatAbbreviations.end();
 }
 
-void DeriveForms(std::u32string_view key, MatchOptions options, std::vector<DerivedForm>& out) {
+void DeriveForms(std::u32string_view key, MatchOptions options, const LookalikeTable& lookalikes,
+                 std::vector<DerivedForm>& out) {
   if (key.empty()) return;
   FormSink sink(out);
   if (options.Has(MatchOption::kKeyboard))
     AddKeystrokeForm(key, options.Has(MatchOption::kRepeats), sink);
   if (options.Has(MatchOption::kRepeats)) AddDrawnOutForms(key, sink);
+  if (options.Has(MatchOption::kLookalike) && options.Has(MatchOption::kDigits))
+    AddNumberForms(key, lookalikes, sink);
   if (options.Has(MatchOption::kInitials)) AddInitialForms(key, sink);
 }
 

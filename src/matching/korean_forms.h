@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "matching/lookalike_table.h"
 #include "matching/match_options.h"
 
 namespace chatsieve {
@@ -37,7 +38,13 @@ inline constexpr size_t kMaxDerivedForms = 80;
 // Keystrokes (CHATSIEVE_KEYBOARD), for a key of Hangul holding a syllable: the keys a
 // 2-set keyboard types it with, lower case (시발 -> tlqkf, 개새끼 -> rotorl), when they
 // are four or more.
-void DeriveForms(std::u32string_view key, MatchOptions options, std::vector<DerivedForm>& out);
+//
+// Numbers between letters (CHATSIEVE_LOOKALIKE with CHATSIEVE_DIGITS): the key with a
+// number's syllables between two of its Hangul letters. The look-alike reading reads
+// 씨8발 as 씨팔발 where the digits reading alone skipped the 8, so the key 씨팔발 keeps
+// the word found there.
+void DeriveForms(std::u32string_view key, MatchOptions options, const LookalikeTable& lookalikes,
+                 std::vector<DerivedForm>& out);
 
 // Whether a form is one of the common chat abbreviations (two consonants, or their
 // cluster) that no word's initials are read as.

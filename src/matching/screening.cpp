@@ -98,6 +98,11 @@ bool ScanUncovered(const ScreeningWords& words, Text<Encoding> text, Cursor star
   });
 }
 
+// The look-alike shapes a piece must not end inside, or null when they are not read.
+const LookalikeTable* AsciiShapes(const ScreeningWords& words) {
+  return words.options.Has(MatchOption::kLookalike) ? words.lookalikes : nullptr;
+}
+
 // A text longer than a piece, read piece by piece. Each piece's characters follow the
 // last few of the piece before, enough for any key and any allowed word that may cover
 // it; an occurrence counts in the piece where it ends, unless it ends so near the piece's
@@ -109,8 +114,9 @@ bool ScanPieces(const ScreeningWords& words, Text<Encoding> text, Found found,
   TextChars chars, piece;
   size_t counted_from = 0;
   for (size_t from = 0; from < text.size();) {
-    const size_t to = PieceEnd<Encoding>(text, from, words.pieces);
-    ReadPreparedChars<Encoding>(words.options, text.substr(from, to - from), piece);
+    const size_t to = PieceEnd<Encoding>(text, from, words.pieces, AsciiShapes(words));
+    ReadPreparedChars<Encoding>(words.options, *words.lookalikes, text.substr(from, to - from),
+                                piece);
     for (TextChar& c : piece) {
       c.begin += from;
       c.end += from;
@@ -138,11 +144,11 @@ bool ScanPieces(const ScreeningWords& words, Text<Encoding> text, Found found,
 template <typename Encoding, typename Found, typename PieceDone>
 bool ScanPrepared(const ScreeningWords& words, Text<Encoding> text, Found found,
                   PieceDone piece_done) {
-  if (PieceEnd<Encoding>(text, 0, words.pieces) != text.size())
+  if (PieceEnd<Encoding>(text, 0, words.pieces, AsciiShapes(words)) != text.size())
     return ScanPieces<Encoding>(words, text, found, piece_done);
   // One piece at most, so a thread's buffer stays small.
   thread_local TextChars chars;
-  ReadPreparedChars<Encoding>(words.options, text, chars);
+  ReadPreparedChars<Encoding>(words.options, *words.lookalikes, text, chars);
   if (ScanUncovered<Encoding>(words, text, CharCursor(chars.data(), chars.size()),
                               [&](const Span& span) { return found(chars, span); })) {
     return true;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dictionary/key_index.h"
+#include "matching/lookalike_table.h"
 #include "matching/match_options.h"
 #include "matching/text_pieces.h"
 
@@ -37,6 +38,8 @@ struct ScreeningWords {
   MatchOptions options;
   const WordSet* counted = nullptr;  // null: every forbidden word counts
   PieceSize pieces = {};
+  // The shapes the words were compiled with, for CHATSIEVE_LOOKALIKE.
+  const LookalikeTable* lookalikes = &BuiltinLookalikes();
 };
 
 struct Occurrence {

@@ -22,10 +22,15 @@ bool MayDrawOut(char32_t c) {
 // Whether no reading acts across the place between `chars[1]` and `chars[2]`: the
 // separator and space rules see a letter on each side, two letters on either side keep
 // the space rule's look-ahead and look-behind, and the letters after it neither repeat
-// nor draw out the one before.
-bool ReadingsHoldApart(const std::array<char32_t, 4>& chars) {
+// nor draw out the one before. A run of ASCII letters is read as look-alike shapes only
+// whole and beside Hangul, so no shape's letter may stand on either side.
+bool ReadingsHoldApart(const std::array<char32_t, 4>& chars, const LookalikeTable* lookalikes) {
   for (const char32_t c : chars) {
     if (!platform::IsSyllable(c) && !IsAsciiLetter(c)) return false;
+  }
+  if (lookalikes != nullptr &&
+      (lookalikes->HoldsAscii(FoldCase(chars[1])) || lookalikes->HoldsAscii(FoldCase(chars[2])))) {
+    return false;
   }
   if (IsAsciiLetter(chars[2])) return FoldCase(chars[1]) != FoldCase(chars[2]);
   return !MayDrawOut(chars[2]);
@@ -52,7 +57,8 @@ bool StartsChar(std::basic_string_view<typename Encoding::Unit> text, size_t at)
 }  // namespace
 
 template <typename Encoding>
-size_t PieceEnd(std::basic_string_view<typename Encoding::Unit> text, size_t from, PieceSize size) {
+size_t PieceEnd(std::basic_string_view<typename Encoding::Unit> text, size_t from, PieceSize size,
+                const LookalikeTable* lookalikes) {
   if (text.size() - from <= size.units + size.slack) return text.size();
   size_t at = from + size.units;
   while (at < text.size() && !StartsChar<Encoding>(text, at))
@@ -66,7 +72,7 @@ size_t PieceEnd(std::basic_string_view<typename Encoding::Unit> text, size_t fro
     std::copy(starts.begin() + 1, starts.end(), starts.begin());
     window[3] = decoded.code_point;
     starts[3] = at;
-    if (seen >= 3 && ReadingsHoldApart(window)) return starts[2];
+    if (seen >= 3 && ReadingsHoldApart(window, lookalikes)) return starts[2];
     at += decoded.units;
   }
   while (at < text.size() && !StartsChar<Encoding>(text, at))
@@ -74,7 +80,7 @@ size_t PieceEnd(std::basic_string_view<typename Encoding::Unit> text, size_t fro
   return at;
 }
 
-template size_t PieceEnd<Utf8>(std::string_view, size_t, PieceSize);
-template size_t PieceEnd<Utf16>(std::u16string_view, size_t, PieceSize);
+template size_t PieceEnd<Utf8>(std::string_view, size_t, PieceSize, const LookalikeTable*);
+template size_t PieceEnd<Utf16>(std::u16string_view, size_t, PieceSize, const LookalikeTable*);
 
 }  // namespace chatsieve

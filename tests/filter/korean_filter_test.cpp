@@ -3,6 +3,8 @@
 
 #include <chatsieve/filter.hpp>
 
+#include "support/temporary_directory.h"
+
 namespace chatsieve {
 namespace {
 
@@ -23,6 +25,30 @@ TEST(KoreanFilterTest, TheRecommendedSetIsSeveralOptions) {
   EXPECT_TRUE(korean.Has(Option::kKorean));
   EXPECT_TRUE(korean.Has(Option::kJamo));
   EXPECT_FALSE(Options(Option::kJamo).Has(Option::kKorean));
+}
+
+// A host's table is added to the built-in one; the words in force are read with it at
+// once, a table that does not load changes nothing, and no path goes back to the
+// built-in table alone.
+TEST(KoreanFilterTest, ReadsAHostsLookalikesBesideTheBuiltInOnes) {
+  testing::TemporaryDirectory directory;
+  Filter filter(Option::kRecommended);
+  filter.LoadText("시발\n");
+  const std::string text = "$l발 7H";
+  EXPECT_FALSE(filter.Check(text));
+  EXPECT_EQ(filter.LoadLookalikes(directory.Write("shapes.txt", "# mine\n$\tㅅ\n")), "");
+  EXPECT_EQ(filter.Mask(text), "*** 7H");
+  try {
+    filter.LoadLookalikes(directory.Write("bad.txt", "$\tㅅ\nab\t시발\n"));
+    ADD_FAILURE() << "a table with a bad line loaded";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Code(), CHATSIEVE_E_FORMAT);
+    EXPECT_NE(std::string(error.what()).find("bad.txt:2:"), std::string::npos) << error.what();
+  }
+  EXPECT_TRUE(filter.Check(text));
+  filter.LoadLookalikes("");
+  EXPECT_FALSE(filter.Check(text));
+  EXPECT_TRUE(filter.Check("ㅅl발"));
 }
 
 }  // namespace

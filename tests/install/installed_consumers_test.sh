@@ -49,7 +49,7 @@ cmake --build "$scratch/find-package" >/dev/null
 expect "C++ consumer" "libchatsieve $version: gg, you *.*.*.*" "$("$scratch/find-package/mask_line")"
 
 expect "installed tool" "listed	병신" "$("$prefix/bin/chatsieve" check 병신 || true)"
-expect "installed lexicon files" "allowed.txt family.txt hate.txt insult.txt profanity.txt sexual.txt" \
+expect "installed lexicon files" "allowed.txt family.txt hate.txt insult.txt lookalikes.txt profanity.txt sexual.txt" \
   "$(ls "$prefix"/share/chatsieve/lexicon/ko | tr '\n' ' ' | sed 's/ $//')"
 expect "installed tool's versions" "chatsieve $version libchatsieve $version" \
   "$("$prefix/bin/chatsieve" version | tr '\n' ' ' | sed 's/ $//')"

@@ -18,7 +18,8 @@ namespace {
 
 const std::u32string kSyllables = U"시발바이아알병신개새끼애미임몇자지";
 const std::u32string kOthers =
-    U"ㅅㅣㅂㅏㄹㅋㅇㅗㄱㅄㄴ\u1109\u1175\u1107\u1161\u11AF18 . tlqkfrouTA\u200B\u3164\uFFA0ｔﾵￜ";
+    U"ㅅㅣㅂㅏㄹㅋㅇㅗㄱㅄㄴ\u1109\u1175\u1107\u1161\u11AF18 . tlqkfrouTA\u200B\u3164\uFFA0ｔﾵￜ"
+    U"人口卜丨|Hl70,세";
 
 std::u32string RandomText(std::mt19937& random, const std::u32string& alphabet, size_t max) {
   std::uniform_int_distribution<size_t> length(1, max), pick(0, alphabet.size() - 1);
@@ -58,7 +59,7 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
   std::mt19937 random(11);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 400; ++round) {
-    const uint32_t options = std::uniform_int_distribution<uint32_t>(0, 0x1FF)(random);
+    const uint32_t options = std::uniform_int_distribution<uint32_t>(0, 0x3FF)(random);
     std::vector<std::u32string> words, allowed;
     for (int w = 0; w < 5; ++w)
       words.push_back(RandomText(random, w < 4 ? kSyllables : all, w < 4 ? 4 : 3));
@@ -82,14 +83,14 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
   }
 }
 
-// Texts read in short pieces, with four syllables in a row now and then, as real text
-// has, where a piece can end without a reading acting across it: the pieces together
-// read as the whole text does.
+// Texts read in short pieces, with four letters in a row within every stretch where a
+// piece's end is looked for, as real text has, where a piece can end without a reading
+// acting across it: the pieces together read as the whole text does.
 TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
   std::mt19937 random(5);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 300; ++round) {
-    const uint32_t options = std::uniform_int_distribution<uint32_t>(1, 0x1FF)(random);
+    const uint32_t options = std::uniform_int_distribution<uint32_t>(1, 0x3FF)(random);
     const std::vector<std::u32string> words = {RandomText(random, kSyllables, 3),
                                                RandomText(random, all, 3), U"시발"};
     // An allowed word and Latin letters that reach past where a piece may end.
@@ -98,18 +99,18 @@ TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
     const auto forbidden = CompileWords(ListOf(words), match).compiled;
     const auto allowing = CompileAllowedWords(ListOf(allowed), match).compiled;
     const size_t piece = std::uniform_int_distribution<size_t>(4, 24)(random);
-    const ScreeningWords screening{forbidden->index, allowing->index, match, nullptr, {piece, 40}};
+    const ScreeningWords screening{forbidden->index, allowing->index, match, nullptr, {piece, 80}};
     std::u32string text;
-    const std::u32string ends[] = {U"가나다라", U"시발새끼", U"tlqkfA"};
+    const std::u32string ends[] = {U"가나다라", U"시발새끼", U"tlqkfA", U"tfol가나"};
     for (int part = 0; part < 12; ++part)
-      text += RandomText(random, all, 24) + ends[part % 3];
+      text += RandomText(random, all, 16) + ends[part % 4];
     const std::set<reference::Find> fast = Finds(screening, text);
     ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
         << std::hex << options << " " << Utf8Of(text);
     std::string masked;
     MaskWords<Utf8>(screening, Utf8Of(text), U'*', MaskStyle::kWhole, masked);
     ASSERT_EQ(masked, Utf8Of(reference::MaskKorean(options, words, allowed, text)))
-        << std::hex << options << " " << Utf8Of(text);
+        << std::hex << options << " piece " << std::dec << piece << " " << Utf8Of(text);
     EXPECT_EQ(HoldsWord<Utf8>(screening, Utf8Of(text)), !fast.empty());
   }
 }

@@ -117,10 +117,12 @@ TEST(KoreanOptions, ReportPositionsInTheCallersUnits) {
 
 TEST(KoreanOptions, DeriveABoundedNumberOfForms) {
   std::vector<DerivedForm> forms;
-  DeriveForms(U"가나다라마바사아자차카타", MatchOptions::FromBits(CHATSIEVE_KOREAN), forms);
+  DeriveForms(U"가나다라마바사아자차카타", MatchOptions::FromBits(CHATSIEVE_KOREAN),
+              BuiltinLookalikes(), forms);
   EXPECT_LE(forms.size(), kMaxDerivedForms);
   forms.clear();
-  DeriveForms(U"각난닫랄맘밥", MatchOptions::FromBits(CHATSIEVE_KOREAN), forms);
+  DeriveForms(U"각난닫랄맘밥", MatchOptions::FromBits(CHATSIEVE_KOREAN), BuiltinLookalikes(),
+              forms);
   EXPECT_EQ(forms.size(), kMaxDerivedForms);
 }
 

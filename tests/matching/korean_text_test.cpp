@@ -72,7 +72,7 @@ TEST(KoreanText, EachOptionReadsTheTextItsWay) {
   };
   for (const Case& c : cases) {
     TextChars chars = Read(c.text);
-    PrepareChars(MatchOptions::FromBits(c.options), chars);
+    PrepareChars(MatchOptions::FromBits(c.options), BuiltinLookalikes(), chars);
     EXPECT_EQ(CodePoints(chars), c.read) << c.options;
     if (!c.spans.empty()) {
       EXPECT_EQ(Spans(chars, c.text), c.spans) << c.options;

@@ -7,6 +7,8 @@
 
 #include "chatsieve/filter.h"
 #include "matching/korean_forms.h"
+#include "matching/lookalike_reading.h"
+#include "matching/lookalike_table.h"
 #include "matching/text_preparation.h"
 #include "platform/hangul.h"
 
@@ -208,6 +210,126 @@ bool IsInvisible(char32_t c) {
   return invisible.count(c) != 0;
 }
 
+bool IsDigit(char32_t c) {
+  return c >= U'0' && c <= U'9';
+}
+
+bool IsAsciiLetterOrDigit(char32_t c) {
+  return IsLatin(c) || IsDigit(c);
+}
+
+// The longest shape of the table spelt by chars[k, end).
+const LookalikeShape* ShapeAt(const Chars& chars, size_t k, size_t end) {
+  const LookalikeShape* longest = nullptr;
+  for (const LookalikeShape& s : BuiltinLookalikes().Shapes()) {
+    if (end - k < s.shape.size() || (longest && longest->shape.size() >= s.shape.size())) continue;
+    bool same = true;
+    for (size_t n = 0; n < s.shape.size(); ++n)
+      same = same && chars[k + n].code_point == s.shape[n];
+    if (same) longest = &s;
+  }
+  return longest;
+}
+
+// Look-alike shapes read left to right: `out` is what has been read, `in` the text.
+Chars ReadLookalike(const Chars& in) {
+  Chars out;
+  const auto at = [&](size_t k) { return k < in.size() ? in[k].code_point : U'\0'; };
+  const auto last = [&](size_t back) {
+    return out.size() > back ? out[out.size() - 1 - back].code_point : U'\0';
+  };
+  const auto consonant = [](char32_t c) { return c >= 0x3131 && c <= 0x314E; };
+  const auto vowel_at = [&](size_t k) {
+    const LookalikeShape* s = k < in.size() ? ShapeAt(in, k, in.size()) : nullptr;
+    return IsVowel(at(k)) || (s && s->kind == ShapeKind::kVowel);
+  };
+  // Touches Hangul, or stands between Hangul words (or one and an end) with spaces.
+  const auto among_hangul = [&](size_t end, bool may_stand_alone) {
+    if (IsHangul(last(0)) || IsHangul(at(end))) return true;
+    if (!may_stand_alone) return false;
+    size_t back = 0;
+    while (last(back) == U' ')
+      ++back;
+    if (!out.empty() && (back == 0 || (back < out.size() && !IsHangul(last(back))))) return false;
+    const bool hangul_before = back < out.size();
+    size_t k = end;
+    while (at(k) == U'!' || at(k) == U'?' || at(k) == U'.' || at(k) == U'~')
+      ++k;
+    while (at(k) == U' ')
+      ++k;
+    return k >= in.size() ? hangul_before : k > end && IsHangul(at(k));
+  };
+  const auto joins = [](char32_t c) {
+    return c == U'.' || c == U',' || c == U':' || c == U'/' || c == U'-' || c == U'~';
+  };
+  const auto emit = [&](char32_t c, size_t first, size_t end) {
+    out.push_back({c, in[first].begin, in[end - 1].end});
+  };
+  for (size_t k = 0; k < in.size();) {
+    if (!IsAsciiLetterOrDigit(at(k))) {
+      const LookalikeShape* s = ShapeAt(in, k, in.size());
+      const size_t end = s ? k + s->shape.size() : k + 1;
+      const bool counts = s && (s->kind == ShapeKind::kVowel
+                                    ? consonant(last(0))
+                                    : IsHangul(last(0)) || IsHangul(at(end)) || vowel_at(end));
+      if (counts) {
+        emit(s->read_as[0], k, end);
+      } else {
+        out.push_back(in[k]);
+      }
+      k = counts ? end : k + 1;
+      continue;
+    }
+    size_t end = k;
+    while (IsAsciiLetterOrDigit(at(end)))
+      ++end;
+    const LookalikeShape* whole = ShapeAt(in, k, end);
+    if (whole && whole->kind == ShapeKind::kNumber && whole->shape.size() == end - k &&
+        !(joins(last(0)) && IsDigit(last(1))) && at(end) != U'%' && at(end) != U'+' &&
+        !(joins(at(end)) && IsDigit(at(end + 1))) && among_hangul(end, whole->read_as.size() > 1)) {
+      size_t after = end;
+      while (at(after) == U' ')
+        ++after;
+      if (!KeepsNumber(at(after), at(after + 1), after > end)) {
+        const std::u32string& syllables = whole->read_as;
+        for (size_t n = 0; n < syllables.size(); ++n)
+          emit(syllables[n], k + n, n + 1 == syllables.size() ? end : k + n + 1);
+        k = end;
+        continue;
+      }
+    }
+    std::vector<std::pair<const LookalikeShape*, size_t>> pieces;  // shape, first char
+    bool digits_only = true;
+    for (size_t n = k; n < end; ++n)
+      digits_only = digits_only && IsDigit(at(n));
+    bool read = end - k <= 16 &&
+                !(digits_only && IsHangul(last(0)) && IsHangul(at(end)) && !IsVowel(at(end)));
+    for (size_t n = k; read && n < end;) {
+      const LookalikeShape* s = ShapeAt(in, n, end);
+      read = s && s->kind != ShapeKind::kNumber;
+      if (read) pieces.push_back({s, n});
+      n += read ? s->shape.size() : 0;
+    }
+    for (size_t p = 0; read && p < pieces.size(); ++p) {
+      if (pieces[p].first->kind == ShapeKind::kConsonant) {
+        read =
+            p + 1 < pieces.size() ? pieces[p + 1].first->kind == ShapeKind::kVowel : vowel_at(end);
+      } else {
+        read = p > 0 ? pieces[p - 1].first->kind == ShapeKind::kConsonant : consonant(last(0));
+      }
+    }
+    read = read && (pieces[0].first->kind != ShapeKind::kConsonant || among_hangul(end, true));
+    for (size_t n = k; n < end; ++n) {
+      if (!read) out.push_back(in[n]);
+    }
+    for (size_t p = 0; read && p < pieces.size(); ++p)
+      emit(pieces[p].first->read_as[0], pieces[p].second,
+           pieces[p].second + pieces[p].first->shape.size());
+    k = end;
+  }
+  return out;
+}
+
 std::u32string CodePoints(const Chars& chars) {
   std::u32string out;
   for (const ReadChar& c : chars)
@@ -267,6 +389,7 @@ std::vector<ReadChar> ReadKorean(uint32_t options, const std::u32string& text) {
       if (c.code_point >= U'A' && c.code_point <= U'Z') c.code_point += 0x20;
     }
   }
+  if (Has(options, CHATSIEVE_LOOKALIKE)) chars = ReadLookalike(chars);
   if (Has(options, CHATSIEVE_JAMO)) chars = Compose(chars);
   if (Has(options, CHATSIEVE_INVISIBLE))
     chars = Without(chars, [&](size_t k) { return IsInvisible(chars[k].code_point); });
@@ -321,6 +444,13 @@ std::vector<std::pair<std::u32string, bool>> KeysOfWord(uint32_t options,
                           JoinSyllable({kSilentLead, DrawnOutVowel(p.vowel), p.tail}) +
                           key.substr(k + 1),
                       false});
+    }
+  }
+  if (Has(options, CHATSIEVE_LOOKALIKE) && Has(options, CHATSIEVE_DIGITS)) {
+    for (size_t k = 1; k < key.size(); ++k) {
+      if (!IsHangul(key[k - 1]) || !IsHangul(key[k])) continue;
+      for (const std::u32string& number : BuiltinLookalikes().NumberReadings())
+        keys.push_back({key.substr(0, k) + number + key.substr(k), false});
     }
   }
   if (Has(options, CHATSIEVE_INITIALS) && !allowed && syllables.size() >= 2) {
