@@ -90,6 +90,7 @@ void KeyStartFilter::Reset(size_t keys) {
   next_shift_ = 64 - std::countr_zero(bits);
   key_shift_ = 64 - std::countr_zero(bits / 64);
   has_single_keys_ = false;
+  single_bits_.clear();
 }
 
 void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
@@ -104,7 +105,12 @@ void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
     next_pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
   }
   if (first_chars.size() > 2) hash = HashNext(hash, first_chars[2]);
-  has_single_keys_ |= first_chars.size() == 1;
+  if (first_chars.size() == 1) {
+    has_single_keys_ = true;
+    single_bits_.resize(kSingleBits / 64, 0);
+    if (first_chars[0] < kSingleBits)
+      single_bits_[first_chars[0] >> 6] |= uint64_t{1} << (first_chars[0] & 63);
+  }
   keys_[hash >> key_shift_] |= KeyBitsOf(hash);
 }
 

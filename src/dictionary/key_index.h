@@ -48,7 +48,12 @@ class KeyStartFilter {
     // keep as it goes.
     static uint64_t Pair(uint32_t first, uint32_t second) { return uint64_t{first} << 32 | second; }
     bool HasSingleKeys() const { return filter_->has_single_keys_; }
-    bool MayStartSingle(uint32_t first) const { return filter_->HasKey(HashOne(first)); }
+    // Names below 2^16 (every BMP code point, ASCII's packed names) are looked up in a
+    // bit table: no hash on the path that most positions take.
+    bool MayStartSingle(uint32_t first) const {
+      if (first < kSingleBits) return (filter_->single_bits_[first >> 6] >> (first & 63) & 1) != 0;
+      return filter_->HasKey(HashOne(first));
+    }
     // `first_two`: the first and second characters; `next_two`: the second and third.
     bool MayStartPair(uint64_t first_two, uint64_t next_two) const {
       const uint64_t slot = PairHash(first_two) >> pair_shift_;
@@ -83,7 +88,9 @@ class KeyStartFilter {
 
   View Viewed() const { return View(*this); }
   size_t MemoryBytes() const {
-    return (pairs_.capacity() + next_pairs_.capacity() + keys_.capacity()) * sizeof(uint64_t);
+    return (pairs_.capacity() + next_pairs_.capacity() + keys_.capacity() +
+            single_bits_.capacity()) *
+           sizeof(uint64_t);
   }
 
  private:
@@ -125,6 +132,10 @@ class KeyStartFilter {
   int next_shift_ = 57;
   int key_shift_ = 63;
   bool has_single_keys_ = false;
+  // A bit for each name below kSingleBits that is a key of one character; empty while no
+  // key has one character.
+  static constexpr uint32_t kSingleBits = 1 << 16;
+  std::vector<uint64_t> single_bits_;
 };
 
 class KeyIndex {

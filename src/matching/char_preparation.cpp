@@ -4,6 +4,7 @@
 #include "matching/korean_text.h"
 #include "matching/lookalike_reading.h"
 #include "matching/text_preparation.h"
+#include "platform/hangul.h"
 
 namespace chatsieve {
 namespace {
@@ -19,44 +20,115 @@ bool KeptBySeparatorRule(char32_t code_point, bool after_space) {
   return code_point == U' ' ? !after_space : IsKept(code_point);
 }
 
+// The kinds of character a text holds, each a step of the reading acts on: a step whose
+// kind a text lacks would leave it as it is, and is not run. Most chat holds a few kinds.
+constexpr unsigned kWideOrJamoRange = 1 << 0;  // from U+3000, not a syllable: width forms,
+                                               // jamo, fillers
+constexpr unsigned kJamo = 1 << 1;             // conjoining or compatibility jamo
+constexpr unsigned kMaybeInvisible = 1 << 2;   // a character the invisible step may leave out
+constexpr unsigned kDigit = 1 << 3;
+constexpr unsigned kLatin = 1 << 4;
+constexpr unsigned kSilentLeadSyllable = 1 << 5;  // 아 이 ...: may draw out the one before
+constexpr unsigned kSpace = 1 << 6;
+constexpr unsigned kShapeStart = 1 << 7;  // may begin a look-alike shape
+
+unsigned KindOf(char32_t c) {
+  if (c < 0x80) {
+    if (c == U' ') return kSpace;
+    if (c - U'0' < 10) return kDigit;
+    return IsLatinLetter(c) ? kLatin : 0u;
+  }
+  if (platform::IsSyllable(c)) {
+    constexpr char32_t kFirst = platform::JoinSyllable({platform::kSilentLead, 0, 0});
+    constexpr char32_t kLast = platform::JoinSyllable({platform::kSilentLead + 1, 0, 0});
+    return c >= kFirst && c < kLast ? kSilentLeadSyllable : 0u;
+  }
+  unsigned kinds = c >= 0x3000 ? kWideOrJamoRange : 0u;
+  if ((c >= 0x1100 && c <= 0x11FF) || platform::IsCompatibilityJamo(c)) kinds |= kJamo;
+  if (c == 0xAD || c == 0x34F || c == 0x180E || (c >= 0x115F && c <= 0x1160) ||
+      (c >= 0x200B && c <= 0x206F) || c == 0x3164 || c == 0xFEFF || c == 0xFFA0) {
+    kinds |= kMaybeInvisible;
+  }
+  return kinds;
+}
+
+unsigned KindsOf(const TextChars& chars, const ShapeStarts& shapes) {
+  unsigned kinds = 0;
+  for (const TextChar& c : chars)
+    kinds |= KindOf(c.code_point) | (shapes.MayStart(c.code_point) ? kShapeStart : 0u);
+  return kinds;
+}
+
+// ReadTextChars, and the kinds of character read, in one pass.
+template <typename Encoding>
+unsigned ReadCharsAndKinds(std::basic_string_view<typename Encoding::Unit> text,
+                           const ShapeStarts& shapes, TextChars& out) {
+  out.clear();
+  unsigned kinds = 0;
+  for (size_t at = 0; at < text.size();) {
+    const DecodedChar decoded = Encoding::Decode(text.data() + at, text.size() - at);
+    const char32_t code_point = FoldCase(decoded.code_point);
+    out.push_back({code_point, at, at + decoded.units});
+    kinds |= KindOf(code_point) | (shapes.MayStart(code_point) ? kShapeStart : 0u);
+    at += decoded.units;
+  }
+  return kinds;
+}
+
 // The option steps on either side of the separator rule.
 bool RewritesBeforeSeparators(MatchOptions options) {
   return options.Has(MatchOption::kWidth) || options.Has(MatchOption::kJamo) ||
          options.Has(MatchOption::kInvisible) || options.Has(MatchOption::kLookalike);
 }
 
-void PrepareBeforeSeparators(MatchOptions options, const LookalikeTable& lookalikes,
-                             TextChars& chars) {
+// Returns the kinds of character the text holds after the steps.
+unsigned PrepareBeforeSeparators(MatchOptions options, const LookalikeTable& lookalikes,
+                                 TextChars& chars, unsigned kinds) {
   // Characters are rewritten before any is skipped, and letters are composed while they
   // still stand side by side, so a composed syllable never spans a skipped character.
   // Look-alike jamo are composed with the others (7H reads ㄱㅐ, then 개).
-  if (options.Has(MatchOption::kWidth)) ReadOrdinaryWidths(chars);
-  if (options.Has(MatchOption::kLookalike)) ReadLookalikes(lookalikes, chars);
-  if (options.Has(MatchOption::kJamo)) ComposeJamo(chars);
-  if (options.Has(MatchOption::kInvisible)) SkipInvisibles(chars);
+  if (options.Has(MatchOption::kWidth) && (kinds & kWideOrJamoRange) != 0) {
+    ReadOrdinaryWidths(chars);
+    kinds = KindsOf(chars, lookalikes.Starts());
+  }
+  if (options.Has(MatchOption::kLookalike) && (kinds & kShapeStart) != 0 &&
+      ReadLookalikes(lookalikes, chars)) {
+    kinds = KindsOf(chars, lookalikes.Starts());
+  }
+  if (options.Has(MatchOption::kJamo) && (kinds & kJamo) != 0) {
+    ComposeJamo(chars);
+    kinds |= kSilentLeadSyllable;
+  }
+  if (options.Has(MatchOption::kInvisible) && (kinds & kMaybeInvisible) != 0) SkipInvisibles(chars);
+  return kinds;
 }
 
-void PrepareAfterSeparators(MatchOptions options, TextChars& chars) {
-  if (options.Has(MatchOption::kDigits)) SkipDigitsBetweenHangul(chars);
-  if (options.Has(MatchOption::kRepeats)) MergeRepeats(chars);
-  if (options.Has(MatchOption::kSpaces)) SkipSpacesBetweenSyllables(chars);
+void PrepareAfterSeparators(MatchOptions options, TextChars& chars, unsigned kinds) {
+  if (options.Has(MatchOption::kDigits) && (kinds & kDigit) != 0) SkipDigitsBetweenHangul(chars);
+  if (options.Has(MatchOption::kRepeats) && (kinds & (kLatin | kSilentLeadSyllable)) != 0)
+    MergeRepeats(chars);
+  if (options.Has(MatchOption::kSpaces) && (kinds & kSpace) != 0) SkipSpacesBetweenSyllables(chars);
 }
 
 // ReadTextChars and SkipSeparators in one pass: the characters left out are never
 // written.
+// Returns the kinds of character kept.
 template <typename Encoding>
-void ReadKeptChars(std::basic_string_view<typename Encoding::Unit> text, TextChars& out) {
+unsigned ReadKeptChars(std::basic_string_view<typename Encoding::Unit> text, TextChars& out) {
   out.clear();
   bool after_space = false;
+  unsigned kinds = 0;
   for (size_t at = 0; at < text.size();) {
     const DecodedChar decoded = Encoding::Decode(text.data() + at, text.size() - at);
     const char32_t code_point = FoldCase(decoded.code_point);
     if (KeptBySeparatorRule(code_point, after_space)) {
       out.push_back({code_point, at, at + decoded.units});
       after_space = code_point == U' ';
+      kinds |= KindOf(code_point);
     }
     at += decoded.units;
   }
+  return kinds;
 }
 
 }  // namespace
@@ -71,22 +143,30 @@ void SkipSeparators(TextChars& chars) {
   chars.resize(kept);
 }
 
-void PrepareChars(MatchOptions options, const LookalikeTable& lookalikes, TextChars& chars) {
-  PrepareBeforeSeparators(options, lookalikes, chars);
+namespace {
+
+void PrepareCharsOfKinds(MatchOptions options, const LookalikeTable& lookalikes, TextChars& chars,
+                         unsigned kinds) {
+  kinds = PrepareBeforeSeparators(options, lookalikes, chars, kinds);
   if (options.Has(MatchOption::kSeparators)) SkipSeparators(chars);
-  PrepareAfterSeparators(options, chars);
+  PrepareAfterSeparators(options, chars, kinds);
+}
+
+}  // namespace
+
+void PrepareChars(MatchOptions options, const LookalikeTable& lookalikes, TextChars& chars) {
+  PrepareCharsOfKinds(options, lookalikes, chars, KindsOf(chars, lookalikes.Starts()));
 }
 
 template <typename Encoding>
 void ReadPreparedChars(MatchOptions options, const LookalikeTable& lookalikes,
                        std::basic_string_view<typename Encoding::Unit> text, TextChars& chars) {
   if (options.Has(MatchOption::kSeparators) && !RewritesBeforeSeparators(options)) {
-    ReadKeptChars<Encoding>(text, chars);
-    PrepareAfterSeparators(options, chars);
+    PrepareAfterSeparators(options, chars, ReadKeptChars<Encoding>(text, chars));
     return;
   }
-  ReadTextChars<Encoding>(text, chars);
-  PrepareChars(options, lookalikes, chars);
+  PrepareCharsOfKinds(options, lookalikes, chars,
+                      ReadCharsAndKinds<Encoding>(text, lookalikes.Starts(), chars));
 }
 
 template void ReadPreparedChars<Utf8>(MatchOptions, const LookalikeTable&, std::string_view,

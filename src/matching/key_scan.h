@@ -65,7 +65,8 @@ class RawCursor {
 // Reads characters already prepared by the filter's options.
 class CharCursor {
  public:
-  CharCursor(const TextChar* chars, size_t count) : chars_(chars), count_(count) {}
+  CharCursor(const TextChar* chars, size_t count, size_t index = 0)
+      : chars_(chars), count_(count), index_(index) {}
 
   bool AtEnd() const { return index_ == count_; }
   char32_t CodePoint() const { return chars_[index_].code_point; }
@@ -73,6 +74,8 @@ class CharCursor {
   size_t End() const { return chars_[index_].end; }
   void Advance() { ++index_; }
   size_t Index() const { return index_; }
+  const TextChar* Chars() const { return chars_; }
+  size_t Count() const { return count_; }
   bool LatinBefore() const { return index_ > 0 && IsLatinLetter(chars_[index_ - 1].code_point); }
   bool LatinAfter() const {
     return index_ + 1 < count_ && IsLatinLetter(chars_[index_ + 1].code_point);
@@ -81,7 +84,7 @@ class CharCursor {
  private:
   const TextChar* chars_;
   size_t count_;
-  size_t index_ = 0;
+  size_t index_;
 };
 
 namespace key_scan_detail {
@@ -134,6 +137,31 @@ bool ScanDecoded(const KeyIndex& index, Cursor at, Found& found) {
 template <typename Cursor, typename Found>
 bool ScanKeys(const KeyIndex& index, Cursor at, Found found) {
   return key_scan_detail::ScanDecoded(index, at, found);
+}
+
+// Prepared characters: the start filter reads their code points from the array itself,
+// each once, with no cursor copied from position to position.
+template <typename Found>
+bool ScanKeys(const KeyIndex& index, CharCursor start, Found found) {
+  const TextChar* chars = start.Chars();
+  const size_t count = start.Count();
+  const auto code_point = [&](size_t k) {
+    return k < count ? chars[k].code_point : KeyIndex::kTextEnd;
+  };
+  const KeyStartFilter::View start_filter = index.CodePointStart();
+  char32_t first = code_point(start.Index());
+  char32_t second = code_point(start.Index() + 1);
+  char32_t third = code_point(start.Index() + 2);
+  for (size_t k = start.Index(); k < count; ++k) {
+    if (start_filter.MayStart(first, second, third) &&
+        key_scan_detail::WalkKeys(index, CharCursor(chars, count, k), found)) {
+      return true;
+    }
+    first = second;
+    second = third;
+    third = code_point(k + 3);
+  }
+  return false;
 }
 
 // UTF-8 as written: the start filter reads the characters' bytes as they stand, and

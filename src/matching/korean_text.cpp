@@ -42,13 +42,14 @@ bool SameSound(int drawn_out, int vowel) {
   return drawn_out == vowel || (ae_or_e(drawn_out) && ae_or_e(vowel));
 }
 
+// The syllables of ㅇ are one block.
+constexpr char32_t kSilentFirst = platform::JoinSyllable({platform::kSilentLead, 0, 0});
+constexpr char32_t kSilentEnd = platform::JoinSyllable({platform::kSilentLead + 1, 0, 0});
+
 // ㅇ with the sound of the vowel before it and no tail, after a syllable without a tail:
 // 시이, 바아, 개애, 야아. A syllable with a tail (미임, 바알) is a syllable of its own.
+// `current` is a syllable of ㅇ.
 bool DrawsOut(char32_t previous, char32_t current) {
-  // The syllables of ㅇ are one block: most characters are turned away by two compares.
-  constexpr char32_t kFirst = platform::JoinSyllable({platform::kSilentLead, 0, 0});
-  constexpr char32_t kLast = platform::JoinSyllable({platform::kSilentLead + 1, 0, 0});
-  if (current < kFirst || current >= kLast) return false;
   const platform::SyllableParts now = *platform::SplitSyllable(current);
   if (now.tail != 0) return false;
   const std::optional<platform::SyllableParts> before = platform::SplitSyllable(previous);
@@ -56,10 +57,12 @@ bool DrawsOut(char32_t previous, char32_t current) {
          SameSound(platform::DrawnOutVowel(before->vowel), now.vowel);
 }
 
-bool Repeats(const TextChar& previous, const TextChar& current) {
+// Inline, as it is asked of every character: most are turned away by two compares.
+inline bool Repeats(const TextChar& previous, const TextChar& current) {
   if (previous.end != current.begin) return false;
-  if (IsLatinLetter(current.code_point)) return current.code_point == previous.code_point;
-  return DrawsOut(previous.code_point, current.code_point);
+  const char32_t c = current.code_point;
+  if (c - kSilentFirst < kSilentEnd - kSilentFirst) return DrawsOut(previous.code_point, c);
+  return IsLatinLetter(c) && c == previous.code_point;
 }
 
 }  // namespace

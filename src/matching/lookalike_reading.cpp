@@ -79,7 +79,9 @@ class LookalikeReader {
 
   // Most texts hold no shape: nothing moves before the first that may begin one, and
   // the characters between such places are moved, if at all, as a block.
-  void Read() {
+  // Returns whether any shape was read.
+  bool Read() {
+    bool read_any = false;
     KeepUntil(RunStart(NextThatMayStart(table_, chars_, 0)));
     while (at_ < chars_.size()) {
       const char32_t c = At(at_);
@@ -87,13 +89,20 @@ class LookalikeReader {
         size_t end = at_ + 1;
         while (end < chars_.size() && IsAsciiLetterOrDigit(At(end)))
           ++end;
-        if (!table_.MayStart(c) || !(ReadNumber(end) || ReadShapes(end))) KeepUntil(end);
+        if (!table_.MayStart(c) || !(ReadNumber(end) || ReadShapes(end))) {
+          KeepUntil(end);
+        } else {
+          read_any = true;
+        }
       } else if (!table_.MayStart(c) || !ReadOtherShape()) {
         KeepUntil(at_ + 1);
+      } else {
+        read_any = true;
       }
       KeepUntil(RunStart(NextThatMayStart(table_, chars_, at_)));
     }
     chars_.resize(kept_);
+    return read_any;
   }
 
  private:
@@ -254,8 +263,8 @@ bool KeepsNumber(char32_t next, char32_t after_next, bool spaced) {
           Holds(kParticles, after_next) || Holds(kUnitEndings, after_next));
 }
 
-void ReadLookalikes(const LookalikeTable& table, TextChars& chars) {
-  LookalikeReader(table, chars).Read();
+bool ReadLookalikes(const LookalikeTable& table, TextChars& chars) {
+  return LookalikeReader(table, chars).Read();
 }
 
 }  // namespace chatsieve

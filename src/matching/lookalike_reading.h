@@ -25,7 +25,8 @@ namespace chatsieve {
 //   number (KeepsNumber): 18세, 10분, 8강, 10이 stay numbers.
 // A shape read as a jamo spans its characters; a number's syllables each span one digit,
 // the last all the digits left.
-void ReadLookalikes(const LookalikeTable& table, TextChars& chars);
+// Returns whether any shape was read.
+bool ReadLookalikes(const LookalikeTable& table, TextChars& chars);
 
 // Whether what follows a number says it is a number: right after it a counter or a
 // particle (18세, 10분, 10진수, 10이); after spaces a counter standing alone or with a
