@@ -25,7 +25,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
+# Debian's wine command starts the 32-bit loader whenever wine32 is installed, and some
+# kernels run no 32-bit programs at all: 64-bit tests start the 64-bit loader themselves.
+if(CHATSIEVE_WINDOWS_ARCH STREQUAL "x86_64")
+  find_program(CHATSIEVE_WINE64_LOADER wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+endif()
 find_program(CHATSIEVE_WINE wine)
-if(CHATSIEVE_WINE)
+if(CHATSIEVE_WINE64_LOADER)
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINELOADER=${CHATSIEVE_WINE64_LOADER} ${CHATSIEVE_WINE64_LOADER})
+elseif(CHATSIEVE_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CHATSIEVE_WINE})
 endif()

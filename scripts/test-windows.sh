@@ -39,12 +39,26 @@ trap stop_wine EXIT
 # Started first with stdio on /dev/null: wine's background processes then hold no pipe
 # of ctest's or of the build's, which would otherwise wait for them to end.
 wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+# Debian's wine command prefers the 32-bit loader once wine32 is installed; the prefix is
+# made by the 64-bit one, which a 64-bit kernel always runs.
+wine64_loader=/usr/lib/wine/wine64
+if [ -x "$wine64_loader" ]; then
+  WINELOADER=$wine64_loader "$wine64_loader" cmd /c exit </dev/null >/dev/null 2>&1
+else
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+fi
 
 jobs=$(nproc)
 for preset in "${presets[@]}"; do
   echo "== chatsieve: cross build and test under wine ($preset) =="
   cmake --preset "$preset" >/dev/null
+  # A kernel built without 32-bit support cannot start wine's 32-bit loader, and the full
+  # build runs the tool to compile the sample lists: only the DLL and the tool are built.
+  if [ "$preset" = windows-x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    cmake --build --preset "$preset" -j "$jobs" --target chatsieve chatsieve_tool
+    echo "chatsieve: this machine's kernel runs no 32-bit programs; the 32-bit DLL and tool were built, no test ran" >&2
+    continue
+  fi
   cmake --build --preset "$preset" -j "$jobs"
   # Wine now and then crashes a program as it exits, after its tests have passed: a
   # test that fails is run once more, and fails only if it fails again.
