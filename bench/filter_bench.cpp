@@ -3,7 +3,9 @@
 // with separators against level 2 (detection and masking under the exports, and the
 // IsBadW export itself); check of a list whose words carry a category and severity, with
 // no policy and with one; screening while another thread reloads every 100 ms; two
-// screening threads; building filters; and the memory a snapshot takes per word.
+// screening threads; building filters; the memory a snapshot takes per word; and with the
+// built-in Korean lexicon, a conversation's check of each line (joined to the lines before
+// it) next to a plain check of the line, and the memory an idle conversation holds.
 #include <benchmark/benchmark.h>
 
 #include <chatsieve/chatsieve.h>
@@ -265,6 +267,28 @@ WordList TwoSyllableWords(size_t count) {
   return words;
 }
 
+const Filter& KoreanFilter() {
+  static const Filter filter = Filter::Korean();
+  return filter;
+}
+
+void KoreanCheck(benchmark::State& state, bool conversation) {
+  if (!conversation) {
+    ScreenLines(state, Utf8Lines(),
+                [&](const std::string& line) { return KoreanFilter().Check(line); });
+    return;
+  }
+  Conversation speaker(KoreanFilter());
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) { return speaker.Check(line); });
+}
+
+void ReportConversationMemory() {
+  Conversation speaker(KoreanFilter());
+  for (size_t k = 0; k < 10; ++k)
+    speaker.Check(Utf8Lines()[k]);
+  std::printf("an idle conversation with its default limits: %zu bytes\n", speaker.Memory());
+}
+
 void ReportMemory() {
   for (const size_t count : {size_t{50000}, size_t{1000000}}) {
     const auto compiled = CompileWords(TwoSyllableWords(count), MatchOptions()).compiled;
@@ -337,6 +361,8 @@ class PairReporter : public benchmark::ConsoleReporter {
         {"check/fields/min_severity_2", "check/as_written/filter", 0.9},
         {"check/fields/two_categories", "check/as_written/filter", 0.9},
         {"check/fields/both", "check/as_written/filter", 0.9},
+        // A line joined to the tails of the lines before it, next to the line alone.
+        {"check/korean/conversation", "check/korean/filter", 0.5},
         // In real time, on one thread with and without a reload every 100 ms, and on two.
         {"check/under_reload/", "check/threads/iterations:400000/real_time/threads:1", 0.9},
         {"check/threads/iterations:200000/real_time/threads:2",
@@ -380,6 +406,8 @@ int main(int argc, char** argv) {
     Register("mask/" + how + "/filter", FilterMask, separators);
     Register("mask/" + how + "/legacy", LegacyMask, separators);
   }
+  Register("check/korean/filter", KoreanCheck, false);
+  Register("check/korean/conversation", KoreanCheck, true);
   Register("check/fields/no_policy", FilterCheckWithPolicy, PolicyChoice::kNone);
   Register("check/fields/min_severity_2", FilterCheckWithPolicy, PolicyChoice::kMinSeverity2);
   Register("check/fields/two_categories", FilterCheckWithPolicy, PolicyChoice::kTwoCategories);
@@ -408,6 +436,7 @@ int main(int argc, char** argv) {
   PairReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   ReportMemory();
+  ReportConversationMemory();
   CompareWithReference();
   benchmark::Shutdown();
   return 0;

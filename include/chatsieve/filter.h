@@ -229,6 +229,118 @@ CHATSIEVE_FILTER_API int chatsieve_mask16(const chatsieve_filter* filter, const 
                                           size_t length, uint32_t mask, uint16_t* out,
                                           size_t capacity, size_t* out_length);
 
+/* Conversations: one speaker's messages screened as they come, so that a word sent in
+ * pieces (시 then 발, 개 새 끼 on three lines) is found in the message that completes it.
+ * A conversation remembers the tail of the speaker's last few messages and screens each
+ * new message joined to them as one text with a space between each, read as the filter
+ * reads any text: it reports the words that end in the new message, whether they begin
+ * in it or in an earlier one, never again a word wholly inside an earlier message.
+ *
+ * Each check, find or mask takes the next message and then remembers it; a call that
+ * fails (CHATSIEVE_E_SPACE included) remembers nothing, so it may be repeated with more
+ * room. A conversation screens with its filter's words and policy in force at each call,
+ * so the filter may be loaded into and screened with by other threads meanwhile; one
+ * conversation is used by one thread at a time, and every conversation of a filter is
+ * freed before the filter. A conversation takes UTF-8 or UTF-16 messages, whichever its
+ * first message is in: a message in the other encoding is CHATSIEVE_E_ARGUMENT.
+ *
+ * Memory is bounded: the remembered text is at most `characters` code points of the last
+ * `messages` messages, cut only just after a space so that the cut never joins or parts
+ * words the whole messages would not; older messages, and messages older than the time
+ * window, are forgotten. Messages of chat size are screened without allocating. */
+typedef struct chatsieve_conversation chatsieve_conversation;
+
+/* The most messages and code points a conversation may remember. */
+#define CHATSIEVE_CONVERSATION_MAX_MESSAGES 7
+#define CHATSIEVE_CONVERSATION_MAX_CHARACTERS 1024
+
+/* Limits of a conversation; a field left 0 takes its default. `size` is
+ * sizeof(chatsieve_conversation_options), so that later fields can be added. */
+typedef struct chatsieve_conversation_options {
+  size_t size;
+  /* How many earlier messages a new one is joined with and compared to (default 3, at
+   * most CHATSIEVE_CONVERSATION_MAX_MESSAGES). */
+  size_t messages;
+  /* How many code points of their text are remembered (default 64, at most
+   * CHATSIEVE_CONVERSATION_MAX_CHARACTERS). */
+  size_t characters;
+  /* Messages more than this many milliseconds older than the new one, by the times the
+   * host passes with them, are forgotten (default 0: no window). */
+  int64_t window_ms;
+} chatsieve_conversation_options;
+
+/* Which messages a word found in a conversation spans, earliest first: `message` counts
+ * back from the new message (0 is the new message, 1 the one before), and [begin, end)
+ * are units of that message. A part in an earlier message runs to its end. */
+typedef struct chatsieve_conversation_part {
+  size_t message;
+  size_t begin, end;
+} chatsieve_conversation_part;
+
+#define CHATSIEVE_CONVERSATION_MAX_PARTS (CHATSIEVE_CONVERSATION_MAX_MESSAGES + 1)
+
+/* A word that ends in the new message: `details.match` gives its part in the new message
+ * (begin 0 when it begins in an earlier one) with the word and what the list says of it;
+ * `parts` every message it spans, the new one last. */
+typedef struct chatsieve_conversation_match {
+  chatsieve_match_details details;
+  size_t part_count;
+  chatsieve_conversation_part parts[CHATSIEVE_CONVERSATION_MAX_PARTS];
+} chatsieve_conversation_match;
+
+/* A new conversation screening with `filter`, with `options` (null: the defaults); null
+ * for a null filter, options out of range or no memory. */
+CHATSIEVE_FILTER_API chatsieve_conversation* chatsieve_conversation_new(
+    const chatsieve_filter* filter, const chatsieve_conversation_options* options);
+
+/* Frees a conversation; null is ignored. */
+CHATSIEVE_FILTER_API void chatsieve_conversation_free(chatsieve_conversation* conversation);
+
+/* Forgets every remembered message, as if the conversation were new (its next message
+ * may be in either encoding). */
+CHATSIEVE_FILTER_API void chatsieve_conversation_forget(chatsieve_conversation* conversation);
+
+/* As chatsieve_check, chatsieve_find_details and chatsieve_mask for the next message, sent
+ * at `time_ms` (any clock of the host's, in milliseconds; 0 when there is no window), and
+ * the words it completes. Mask masks the new message's part of every word found; the
+ * earlier messages were delivered already, and find says which took part. */
+CHATSIEVE_FILTER_API int chatsieve_conversation_check(chatsieve_conversation* conversation,
+                                                      const char* text, size_t length,
+                                                      int64_t time_ms);
+CHATSIEVE_FILTER_API int chatsieve_conversation_find(chatsieve_conversation* conversation,
+                                                     const char* text, size_t length,
+                                                     int64_t time_ms,
+                                                     chatsieve_conversation_match* matches,
+                                                     size_t capacity, size_t* count);
+CHATSIEVE_FILTER_API int chatsieve_conversation_mask(chatsieve_conversation* conversation,
+                                                     const char* text, size_t length,
+                                                     int64_t time_ms, uint32_t mask, char* out,
+                                                     size_t capacity, size_t* out_length);
+CHATSIEVE_FILTER_API int chatsieve_conversation_check16(chatsieve_conversation* conversation,
+                                                        const uint16_t* text, size_t length,
+                                                        int64_t time_ms);
+CHATSIEVE_FILTER_API int chatsieve_conversation_find16(chatsieve_conversation* conversation,
+                                                       const uint16_t* text, size_t length,
+                                                       int64_t time_ms,
+                                                       chatsieve_conversation_match* matches,
+                                                       size_t capacity, size_t* count);
+CHATSIEVE_FILTER_API int chatsieve_conversation_mask16(chatsieve_conversation* conversation,
+                                                       const uint16_t* text, size_t length,
+                                                       int64_t time_ms, uint32_t mask,
+                                                       uint16_t* out, size_t capacity,
+                                                       size_t* out_length);
+
+/* How many of the remembered messages before it the message last screened repeats, read
+ * as the filter reads text (case, width, separators and the like) except that drawn-out
+ * characters are not shortened: ㅋㅋㅋ does not repeat ㅋㅋㅋㅋ, 도배 repeats 도배. For
+ * hosts that limit flooding; 0 before the first message, or for a null conversation. */
+CHATSIEVE_FILTER_API size_t
+chatsieve_conversation_repeats(const chatsieve_conversation* conversation);
+
+/* The bytes a conversation holds, remembered text and buffers included. */
+CHATSIEVE_FILTER_API size_t
+chatsieve_conversation_memory(const chatsieve_conversation* conversation);
+
 /* A static English text for a result code. */
 CHATSIEVE_FILTER_API const char* chatsieve_strerror(int code);
 

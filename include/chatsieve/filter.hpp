@@ -7,9 +7,13 @@
 //   if (filter.Check(message)) { ... }
 //   for (const chatsieve::Match& m : filter.Find(message)) { ... }  // byte offsets
 //   std::string shown = filter.Mask(message);
+//
+//   chatsieve::Conversation player(filter);  // one per speaker, freed before the filter
+//   std::string shown = player.Mask(message, now);  // words sent in pieces masked too
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -230,6 +234,8 @@ class Filter {
   const chatsieve_filter* Handle() const { return handle_; }
 
  private:
+  friend class Conversation;
+
   explicit Filter(chatsieve_filter* handle) : handle_(handle) {}
 
   static const uint16_t* Units(std::u16string_view text) {
@@ -293,6 +299,140 @@ class Filter {
   }
 
   chatsieve_filter* handle_;
+};
+
+// Limits of a Conversation; a field left 0 takes the library's default (3 messages,
+// 64 code points, no time window).
+struct ConversationLimits {
+  size_t messages = 0;
+  size_t characters = 0;
+  std::chrono::milliseconds window{0};
+};
+
+// A message a word found in a conversation spans: `message` counts back from the new one
+// (0), and [begin, end) are units of that message.
+struct ConversationPart {
+  size_t message = 0;
+  size_t begin = 0;
+  size_t end = 0;
+};
+
+// A word that ends in the new message: begin and end are its part in the new message,
+// `parts` every message it spans, earliest first and the new one last.
+struct ConversationMatch : Match {
+  std::vector<ConversationPart> parts;
+};
+
+// One speaker's conversation with a filter: each call takes the next message, with the time
+// it was sent when the limits have a window, and finds the words it completes, begun in the
+// speaker's earlier messages or not. Move-only; used by one thread at a time, and destroyed
+// before its filter. Screens with the filter's words and policy in force at each call.
+class Conversation {
+ public:
+  explicit Conversation(const Filter& filter, ConversationLimits limits = {}) {
+    chatsieve_conversation_options options{sizeof options, limits.messages, limits.characters,
+                                           static_cast<int64_t>(limits.window.count())};
+    handle_ = chatsieve_conversation_new(filter.Handle(), &options);
+    if (handle_ == nullptr)
+      throw Error(CHATSIEVE_E_ARGUMENT, "conversation limits out of range or no memory");
+  }
+  ~Conversation() { chatsieve_conversation_free(handle_); }
+  Conversation(Conversation&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Conversation& operator=(Conversation&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  Conversation(const Conversation&) = delete;
+  Conversation& operator=(const Conversation&) = delete;
+
+  using Time = std::chrono::milliseconds;
+
+  bool Check(std::string_view message, Time time = {}) {
+    return Filter::Throw(chatsieve_conversation_check(handle_, message.data(), message.size(),
+                                                      time.count())) == CHATSIEVE_FOUND;
+  }
+  bool Check(std::u16string_view message, Time time = {}) {
+    return Filter::Throw(chatsieve_conversation_check16(
+               handle_, Filter::Units(message), message.size(), time.count())) == CHATSIEVE_FOUND;
+  }
+  std::vector<ConversationMatch> Find(std::string_view message, Time time = {}) {
+    return Collect([&](chatsieve_conversation_match* out, size_t capacity, size_t* count) {
+      return chatsieve_conversation_find(handle_, message.data(), message.size(), time.count(), out,
+                                         capacity, count);
+    });
+  }
+  std::vector<ConversationMatch> Find(std::u16string_view message, Time time = {}) {
+    return Collect([&](chatsieve_conversation_match* out, size_t capacity, size_t* count) {
+      return chatsieve_conversation_find16(handle_, Filter::Units(message), message.size(),
+                                           time.count(), out, capacity, count);
+    });
+  }
+  // The new message with its part of every word masked.
+  std::string Mask(std::string_view message, Time time = {}, char32_t mask = U'*',
+                   MaskStyle style = MaskStyle::kWhole) {
+    return Filter::Produce<std::string>(
+        message.size(), [&](char* out, size_t capacity, size_t* length) {
+          return chatsieve_conversation_mask(handle_, message.data(), message.size(), time.count(),
+                                             Filter::MaskCode(mask, style), out, capacity, length);
+        });
+  }
+  std::u16string Mask(std::u16string_view message, Time time = {}, char32_t mask = U'*',
+                      MaskStyle style = MaskStyle::kWhole) {
+    return Filter::Produce<std::u16string>(
+        message.size(), [&](char16_t* out, size_t capacity, size_t* length) {
+          return chatsieve_conversation_mask16(handle_, Filter::Units(message), message.size(),
+                                               time.count(), Filter::MaskCode(mask, style),
+                                               reinterpret_cast<uint16_t*>(out), capacity, length);
+        });
+  }
+
+  // How many of the remembered messages before it the last message repeats.
+  size_t Repeats() const { return chatsieve_conversation_repeats(handle_); }
+  // Forgets every message, as if new.
+  void Forget() { chatsieve_conversation_forget(handle_); }
+  // The bytes the conversation holds.
+  size_t Memory() const { return chatsieve_conversation_memory(handle_); }
+
+ private:
+  // A failed call remembers nothing, so a call short of room is made again with more.
+  template <typename Call>
+  static std::vector<ConversationMatch> Collect(Call call) {
+    std::array<chatsieve_conversation_match, 4> first;
+    size_t count = 0;
+    int result = call(first.data(), first.size(), &count);
+    if (result != CHATSIEVE_E_SPACE) {
+      Filter::Throw(result);
+      return Matches(first.data(), count);
+    }
+    std::vector<chatsieve_conversation_match> found(count);
+    for (;;) {
+      result = call(found.data(), found.size(), &count);
+      if (result != CHATSIEVE_E_SPACE) {
+        Filter::Throw(result);
+        return Matches(found.data(), count);
+      }
+      found.resize(count);
+    }
+  }
+  static std::vector<ConversationMatch> Matches(const chatsieve_conversation_match* found,
+                                                size_t count) {
+    std::vector<ConversationMatch> matches(count);
+    for (size_t k = 0; k < count; ++k) {
+      const chatsieve_match_details& details = found[k].details;
+      matches[k].begin = details.match.begin;
+      matches[k].end = details.match.end;
+      matches[k].word = details.match.word;
+      matches[k].severity = details.severity;
+      matches[k].category = details.category;
+      for (size_t p = 0; p < found[k].part_count; ++p) {
+        const chatsieve_conversation_part& part = found[k].parts[p];
+        matches[k].parts.push_back({part.message, part.begin, part.end});
+      }
+    }
+    return matches;
+  }
+
+  chatsieve_conversation* handle_;
 };
 
 }  // namespace chatsieve

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <stdexcept>
+#include <string_view>
+#include <type_traits>
 
 #include "chatsieve/filter.h"
 #include "filter/filter_state.h"
@@ -36,6 +39,40 @@ int Guarded(Body body, char* message = nullptr, size_t message_capacity = 0) noe
   } catch (...) {
     WriteMessage("unexpected failure", message, message_capacity);
     return CHATSIEVE_E_MEMORY;
+  }
+}
+
+template <typename Encoding>
+using Text = std::basic_string_view<typename Encoding::Unit>;
+
+// Whether `text` and `length` can describe a buffer: lengths past what any object can
+// hold are arguments out of range, whatever the pointer.
+template <typename Encoding, typename Unit>
+int ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
+  if (length > static_cast<size_t>(PTRDIFF_MAX) / sizeof(Unit)) return CHATSIEVE_E_ARGUMENT;
+  if (text == nullptr && length > 0) return CHATSIEVE_E_NULL;
+  out = length > 0 ? Text<Encoding>(reinterpret_cast<const typename Encoding::Unit*>(text), length)
+                   : Text<Encoding>();
+  return CHATSIEVE_OK;
+}
+
+// A caller's mask argument: a Unicode scalar value, with CHATSIEVE_MASK_KEEP_FIRST or not.
+// False when the code point is none.
+inline bool ReadMask(uint32_t mask, char32_t& code_point, MaskStyle& style) {
+  code_point = mask & ~uint32_t{CHATSIEVE_MASK_KEEP_FIRST};
+  style = (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
+  return code_point <= 0x10FFFF && (code_point < 0xD800 || code_point > 0xDFFF);
+}
+
+// An occurrence as the caller's array holds it, with its word's traits where it has room.
+template <typename Match>
+Match MatchOf(const Occurrence& found, const WordList& words) {
+  const chatsieve_match match{found.begin, found.end, found.word};
+  if constexpr (std::is_same_v<Match, chatsieve_match>) {
+    return match;
+  } else {
+    const WordTraits& traits = words.Traits(found.word);
+    return {match, traits.severity, words.CategoryName(traits.category).c_str()};
   }
 }
 

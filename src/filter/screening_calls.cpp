@@ -12,24 +12,9 @@
 namespace chatsieve {
 namespace {
 
-constexpr uint32_t kMaskFlags = CHATSIEVE_MASK_KEEP_FIRST;
 // What a thread keeps of the matches it found for the caller: enough for chat, and a
 // large call's peak is given back.
 constexpr size_t kKeptMatches = 1024;
-
-template <typename Encoding>
-using Text = std::basic_string_view<typename Encoding::Unit>;
-
-// Whether `text` and `length` can describe a buffer: lengths past what any object can
-// hold are arguments out of range, whatever the pointer.
-template <typename Encoding, typename Unit>
-int ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
-  if (length > static_cast<size_t>(PTRDIFF_MAX) / sizeof(Unit)) return CHATSIEVE_E_ARGUMENT;
-  if (text == nullptr && length > 0) return CHATSIEVE_E_NULL;
-  out = length > 0 ? Text<Encoding>(reinterpret_cast<const typename Encoding::Unit*>(text), length)
-                   : Text<Encoding>();
-  return CHATSIEVE_OK;
-}
 
 template <typename Encoding, typename Unit>
 int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
@@ -41,18 +26,6 @@ int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
     return HoldsWord<Encoding>(snapshot->Words(filter->state.Options()), view) ? CHATSIEVE_FOUND
                                                                                : CHATSIEVE_OK;
   });
-}
-
-// An occurrence as the caller's array holds it, with its word's traits where it has room.
-template <typename Match>
-Match MatchOf(const Occurrence& found, const WordList& words) {
-  const chatsieve_match match{found.begin, found.end, found.word};
-  if constexpr (std::is_same_v<Match, chatsieve_match>) {
-    return match;
-  } else {
-    const WordTraits& traits = words.Traits(found.word);
-    return {match, traits.severity, words.CategoryName(traits.category).c_str()};
-  }
 }
 
 template <typename Encoding, typename Unit, typename Match>
@@ -80,10 +53,6 @@ int Find(const chatsieve_filter* filter, const Unit* text, size_t length, Match*
   });
 }
 
-bool IsScalarValue(uint32_t code_point) {
-  return code_point <= 0x10FFFF && (code_point < 0xD800 || code_point > 0xDFFF);
-}
-
 template <typename Encoding, typename Unit>
 int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32_t mask, Unit* out,
          size_t capacity, size_t* out_length) {
@@ -91,10 +60,9 @@ int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32
     return CHATSIEVE_E_NULL;
   Text<Encoding> view;
   if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
-  const uint32_t code_point = mask & ~kMaskFlags;
-  if (!IsScalarValue(code_point)) return CHATSIEVE_E_ARGUMENT;
-  const MaskStyle style =
-      (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
+  char32_t code_point = 0;
+  MaskStyle style = MaskStyle::kWhole;
+  if (!ReadMask(mask, code_point, style)) return CHATSIEVE_E_ARGUMENT;
   return Guarded([&] {
     BoundedOutput<typename Encoding::Unit> masked(reinterpret_cast<typename Encoding::Unit*>(out),
                                                   capacity);

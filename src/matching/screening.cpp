@@ -282,21 +282,26 @@ template <typename Encoding>
 
 template <typename Encoding>
 [[gnu::flatten]] bool MaskWords(const ScreeningWords& words, Text<Encoding> text, char32_t mask,
-                                MaskStyle style, BoundedOutput<typename Encoding::Unit>& out) {
+                                MaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
+                                size_t from) {
   std::vector<Interval> masked;
   if (!words.forbidden.Empty()) masked = MaskedIntervals<Encoding>(words, text, style);
   std::basic_string<typename Encoding::Unit> mask_units;
   Encoding::Append(mask_units, mask);
-  size_t at = 0;
+  size_t at = from;
+  bool any = false;
   for (const Interval& interval : masked) {
-    out.Append(text.substr(at, interval.begin - at));
-    for (at = interval.begin; at < interval.end;) {
+    if (interval.end <= from) continue;
+    const size_t begin = std::max(interval.begin, from);
+    out.Append(text.substr(at, begin - at));
+    for (at = begin; at < interval.end;) {
       at += Encoding::Decode(text.data() + at, text.size() - at).units;
       out.Append(mask_units);
     }
+    any = true;
   }
   out.Append(text.substr(at));
-  return !masked.empty();
+  return any;
 }
 
 template bool HoldsWord<Utf8>(const ScreeningWords&, std::string_view);
@@ -305,8 +310,8 @@ template void FindWords<Utf8>(const ScreeningWords&, std::string_view, std::vect
 template void FindWords<Utf16>(const ScreeningWords&, std::u16string_view,
                                std::vector<Occurrence>&);
 template bool MaskWords<Utf8>(const ScreeningWords&, std::string_view, char32_t, MaskStyle,
-                              BoundedOutput<char>&);
+                              BoundedOutput<char>&, size_t);
 template bool MaskWords<Utf16>(const ScreeningWords&, std::u16string_view, char32_t, MaskStyle,
-                               BoundedOutput<char16_t>&);
+                               BoundedOutput<char16_t>&, size_t);
 
 }  // namespace chatsieve

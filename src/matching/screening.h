@@ -84,11 +84,13 @@ template <typename Encoding>
 void FindWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
                std::vector<Occurrence>& out);
 
-// Writes the text with every character of every occurrence replaced by `mask` into
-// `out`. Returns true when anything was masked.
+// Writes the text from unit `from` (a character's start) on, with every character of
+// every occurrence replaced by `mask`, into `out`; the text before `from` is read, not
+// written. Returns true when anything written was masked.
 template <typename Encoding>
 bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               char32_t mask, MaskStyle style, BoundedOutput<typename Encoding::Unit>& out);
+               char32_t mask, MaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
+               size_t from = 0);
 
 // The same into a string, for callers that keep no buffer of their own: it screens twice.
 template <typename Encoding>

@@ -103,5 +103,31 @@ TEST(FilterMemoryTest, ALoadStaysWithinASmallMultipleOfTheList) {
   EXPECT_LT(live_bytes - before, 20 * list.size());
 }
 
+TEST(FilterMemoryTest, AConversationScreensChatWithoutAllocating) {
+  const Filter filter = Filter::Korean();
+  chatsieve_conversation* conversation = chatsieve_conversation_new(filter.Handle(), nullptr);
+  ASSERT_NE(conversation, nullptr);
+  // Clean lines: as with a plain filter, what is found may cost an allocation.
+  const std::string lines[] = {"오늘 같이 게임 할 사람", "ㅋㅋㅋㅋ", "시", "간", "좋아 나도 갈게"};
+  char out[256];
+  size_t length = 0;
+  const auto screen = [&](int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+      for (const std::string& line : lines) {
+        chatsieve_conversation_check(conversation, line.data(), line.size(), round);
+        chatsieve_conversation_mask(conversation, line.data(), line.size(), round, '*', out,
+                                    sizeof out, &length);
+      }
+    }
+  };
+  screen(3);  // a thread's first screenings set up its buffers
+  peak_bytes = live_bytes.load();
+  const size_t before = live_bytes;
+  screen(100);
+  EXPECT_EQ(peak_bytes, before);
+  EXPECT_LT(chatsieve_conversation_memory(conversation), 1024u);
+  chatsieve_conversation_free(conversation);
+}
+
 }  // namespace
 }  // namespace chatsieve

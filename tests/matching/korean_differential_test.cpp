@@ -9,6 +9,7 @@
 
 #include "chatsieve/filter.h"
 #include "filter/compiled_words.h"
+#include "matching/random_korean_text.h"
 #include "matching/screening.h"
 #include "matching/unicode_text.h"
 #include "reference/reference_korean.h"
@@ -21,20 +22,8 @@ const std::u32string kOthers =
     U"ㅅㅣㅂㅏㄹㅋㅇㅗㄱㅄㄴ\u1109\u1175\u1107\u1161\u11AF18 . tlqkfrouTA\u200B\u3164\uFFA0ｔﾵￜ"
     U"人口卜丨|Hl70,세";
 
-std::u32string RandomText(std::mt19937& random, const std::u32string& alphabet, size_t max) {
-  std::uniform_int_distribution<size_t> length(1, max), pick(0, alphabet.size() - 1);
-  std::u32string text;
-  for (size_t k = length(random); k > 0; --k)
-    text.push_back(alphabet[pick(random)]);
-  return text;
-}
-
-std::string Utf8Of(const std::u32string& text) {
-  std::string out;
-  for (const char32_t c : text)
-    Utf8::Append(out, c);
-  return out;
-}
+using testing::RandomText;
+using testing::Utf8Of;
 
 WordList ListOf(const std::vector<std::u32string>& words) {
   WordList list;

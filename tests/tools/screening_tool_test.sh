@@ -147,6 +147,18 @@ check --list $work/missing.bcd a|missing.bcd: cannot open: No such file or direc
 check --list $work a|cannot open: is a directory
 check --legacy --list $work a|cannot open: is a directory
 check --legacy --list $work/words.txt a|not a binary word-list file
+check --messages 8 a|--messages takes a number from 1 to 7
+mask --conversation --format json a|use check --conversation --format json
 TABLE
+
+# A conversation: standard input is one speaker's lines, and a word sent in pieces is
+# found in the line that completes it, with the lines it spans.
+expect 1 $'clean\t시\nlisted\t발' sh -c "printf '시\\n발\\n' | '$tool' check --conversation"
+expect 0 $'시\n*' sh -c "printf '시\\n발\\n' | '$tool' mask --conversation"
+conversation_json=$(printf '안녕\n시\n발\n' | "$tool" check --conversation --format json) || true
+case $conversation_json in
+  *'"lines":[2,3]'*) ;;
+  *) fail "check --conversation --format json printed: $conversation_json" ;;
+esac
 
 finish "screening tool"

@@ -2,6 +2,8 @@
 // and invalid bytes included, with positions and allowed words.
 #pragma once
 
+#include <optional>
+
 #include "chatsieve/filter.hpp"
 #include "screener.h"
 
@@ -15,7 +17,10 @@ class FilterScreener final : public Screener {
   std::optional<Screening> Screen(const Text& text) override;
 
  private:
+  std::optional<Screening> ScreenInConversation(const Text& text);
+
   Filter filter_;
+  std::optional<Conversation> conversation_;  // with --conversation
   bool masks_;
   bool finds_positions_;
   char32_t mask_character_;

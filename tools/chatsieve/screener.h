@@ -22,6 +22,8 @@ struct FoundWord {
   std::string_view text;      // the listed word, UTF-8
   std::string_view category;  // "" for none
   int severity = 2;
+  // With --conversation, the 1-based lines the word spans, earliest first.
+  std::vector<size_t> lines;
 };
 
 struct Screening {

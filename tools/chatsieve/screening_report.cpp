@@ -27,7 +27,16 @@ std::string JsonLine(const ScreeningSettings& settings, const Text& text,
     AppendJsonString(out, found.text);
     out += ",\"category\":";
     AppendJsonString(out, found.category);
-    out += ",\"severity\":" + std::to_string(found.severity) + '}';
+    out += ",\"severity\":" + std::to_string(found.severity);
+    if (!found.lines.empty()) {
+      out += ",\"lines\":[";
+      for (const size_t line : found.lines) {
+        if (line != found.lines.front()) out += ',';
+        out += std::to_string(line);
+      }
+      out += ']';
+    }
+    out += '}';
   }
   out += "]}\n";
   return out;

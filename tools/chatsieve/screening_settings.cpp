@@ -37,6 +37,16 @@ int32_t LevelOf(std::string_view value) {
   return level;
 }
 
+size_t LimitOf(std::string_view option, std::string_view value, size_t most) {
+  size_t limit = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), limit);
+  if (error != std::errc() || end != value.data() + value.size() || limit < 1 || limit > most) {
+    throw UsageError(std::string(option) + " takes a number from 1 to " + std::to_string(most) +
+                     ", not " + Quoted(value));
+  }
+  return limit;
+}
+
 char32_t CharacterOf(std::string_view value) {
   const auto units = platform::Utf8ToUtf16(value);
   if (units && units->size() == 1) return units->front();
@@ -103,6 +113,33 @@ constexpr ScreeningOption kOptions[] = {
          throw UsageError("--encoding takes utf-8 or cp949, not " + Quoted(value));
        }
      }},
+    {{"--conversation", 0, "",
+      "the texts are one speaker's messages in order: a word sent in\n"
+      "pieces is found in the line that completes it, and with\n"
+      "--format json each match lists the lines that took part"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view) {
+       state.settings.conversation = true;
+       state.filter_only.emplace_back("--conversation");
+     }},
+    {{"--messages", 0, "N",
+      "with --conversation, earlier lines each line is joined with\n"
+      "(default 3, at most 7)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.limits.messages =
+           LimitOf("--messages", value, CHATSIEVE_CONVERSATION_MAX_MESSAGES);
+       state.filter_only.emplace_back("--messages");
+     }},
+    {{"--characters", 0, "N",
+      "with --conversation, code points of earlier lines remembered\n"
+      "(default 64, at most 1024)"},
+     Commands::kBoth,
+     [](ParseState& state, std::string_view value) {
+       state.settings.limits.characters =
+           LimitOf("--characters", value, CHATSIEVE_CONVERSATION_MAX_CHARACTERS);
+       state.filter_only.emplace_back("--characters");
+     }},
     {{"--in-place", 0, "",
       "mask with '*' the words the legacy filter object finds in the\n"
       "stripped text, where they stand (no --char or --level)"},
@@ -140,6 +177,12 @@ void CheckEngine(const ParseState& state) {
   if (settings.engine == Engine::kFilter && !state.legacy_only.empty()) {
     throw UsageError(state.legacy_only.front() +
                      " screens through the legacy exports: add --legacy");
+  }
+  if (settings.conversation && settings.command == ScreeningCommand::kMask &&
+      settings.format == OutputFormat::kJson) {
+    throw UsageError(
+        "mask --conversation prints the masked lines: for the lines each word "
+        "spans, use check --conversation --format json");
   }
   if (settings.engine == Engine::kLegacy && !state.filter_only.empty()) {
     throw UsageError(state.filter_only.front() + " needs the filter: drop --legacy");

@@ -33,6 +33,9 @@ struct ScreeningSettings {
   std::optional<char32_t> mask_character;
   MaskStyle mask_style = MaskStyle::kWhole;
   bool in_place = false;
+  // The texts are one speaker's messages, in order, screened as a conversation.
+  bool conversation = false;
+  ConversationLimits limits;
   bool help = false;
   std::vector<std::string> texts;  // none: the lines of standard input
 };
