@@ -261,7 +261,7 @@ typedef struct chatsieve_conversation_options {
   /* How many earlier messages a new one is joined with and compared to (default 3, at
    * most CHATSIEVE_CONVERSATION_MAX_MESSAGES). */
   size_t messages;
-  /* How many code points of their text are remembered (default 64, at most
+  /* How many code points of their text are remembered (default 12, at most
    * CHATSIEVE_CONVERSATION_MAX_CHARACTERS). */
   size_t characters;
   /* Messages more than this many milliseconds older than the new one, by the times the

@@ -302,7 +302,7 @@ class Filter {
 };
 
 // Limits of a Conversation; a field left 0 takes the library's default (3 messages,
-// 64 code points, no time window).
+// 12 code points, no time window).
 struct ConversationLimits {
   size_t messages = 0;
   size_t characters = 0;

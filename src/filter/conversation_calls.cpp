@@ -50,8 +50,8 @@ ConversationText<Encoding>* TextIn(chatsieve_conversation& conversation) {
   return std::get_if<ConversationText<Encoding>>(&conversation.text);
 }
 
-// Joins the message, runs `screen(words, text)` and remembers the message unless the
-// result is a failure.
+// Joins the message, runs `screen(words, snapshot, text, read_hash)` and remembers the message
+// unless the result is a failure.
 template <typename Encoding, typename Unit, typename Screen>
 int ScreenNext(chatsieve_conversation* conversation, const Unit* message, size_t length,
                int64_t time_ms, Screen screen) {
@@ -64,10 +64,11 @@ int ScreenNext(chatsieve_conversation* conversation, const Unit* message, size_t
     const FilterState::Reading snapshot(filter.state);
     const ScreeningWords words = snapshot->Words(filter.state.Options());
     text->Join(view, time_ms);
+    uint64_t read_hash = 0;
     int result = 0;
     try {
-      result = screen(words, *snapshot, *text);
-      if (result >= 0) conversation->repeats = text->Remember(ReadHash<Encoding>(words, view));
+      result = screen(words, *snapshot, *text, read_hash);
+      if (result >= 0) conversation->repeats = text->Remember(read_hash);
     } catch (...) {
       text->Withdraw();
       throw;
@@ -77,13 +78,15 @@ int ScreenNext(chatsieve_conversation* conversation, const Unit* message, size_t
   });
 }
 
-// The occurrences of the joined text that end in the new message, into a thread's buffer.
+// The occurrences of the joined text that end in the new message, into a thread's buffer,
+// and the new message's read hash from the same reading.
 template <typename Encoding>
 const std::vector<Occurrence>& FindEnding(const ScreeningWords& words,
-                                          const ConversationText<Encoding>& text) {
+                                          const ConversationText<Encoding>& text,
+                                          uint64_t& read_hash) {
   thread_local std::vector<Occurrence> found;
   if (found.capacity() > kKeptOccurrences) std::vector<Occurrence>().swap(found);
-  FindWords<Encoding>(words, text.Joined(), found);
+  read_hash = FindWordsAndReadHash<Encoding>(words, text.Joined(), text.MessageStart(), found);
   const size_t start = text.MessageStart();
   found.erase(std::remove_if(found.begin(), found.end(),
                              [&](const Occurrence& o) { return o.end <= start; }),
@@ -95,11 +98,13 @@ template <typename Encoding, typename Unit>
 int Check(chatsieve_conversation* conversation, const Unit* message, size_t length,
           int64_t time_ms) {
   if (conversation == nullptr) return CHATSIEVE_E_NULL;
-  return ScreenNext<Encoding>(
-      conversation, message, length, time_ms,
-      [](const ScreeningWords& words, const Snapshot&, const ConversationText<Encoding>& text) {
-        return FindEnding<Encoding>(words, text).empty() ? CHATSIEVE_OK : CHATSIEVE_FOUND;
-      });
+  return ScreenNext<Encoding>(conversation, message, length, time_ms,
+                              [](const ScreeningWords& words, const Snapshot&,
+                                 const ConversationText<Encoding>& text, uint64_t& read_hash) {
+                                return FindEnding<Encoding>(words, text, read_hash).empty()
+                                           ? CHATSIEVE_OK
+                                           : CHATSIEVE_FOUND;
+                              });
 }
 
 template <typename Encoding, typename Unit>
@@ -110,8 +115,8 @@ int Find(chatsieve_conversation* conversation, const Unit* message, size_t lengt
   return ScreenNext<Encoding>(
       conversation, message, length, time_ms,
       [&](const ScreeningWords& words, const Snapshot& snapshot,
-          const ConversationText<Encoding>& text) {
-        const std::vector<Occurrence>& found = FindEnding<Encoding>(words, text);
+          const ConversationText<Encoding>& text, uint64_t& read_hash) {
+        const std::vector<Occurrence>& found = FindEnding<Encoding>(words, text, read_hash);
         *count = found.size();
         if (found.size() > capacity) return CHATSIEVE_E_SPACE;
         for (size_t k = 0; k < found.size(); ++k) {
@@ -135,7 +140,9 @@ int Mask(chatsieve_conversation* conversation, const Unit* message, size_t lengt
   if (!ReadMask(mask, code_point, style)) return CHATSIEVE_E_ARGUMENT;
   return ScreenNext<Encoding>(
       conversation, message, length, time_ms,
-      [&](const ScreeningWords& words, const Snapshot&, const ConversationText<Encoding>& text) {
+      [&](const ScreeningWords& words, const Snapshot&, const ConversationText<Encoding>& text,
+          uint64_t& read_hash) {
+        read_hash = ReadHash<Encoding>(words, text.Joined(), text.MessageStart());
         BoundedOutput<typename Encoding::Unit> masked(
             reinterpret_cast<typename Encoding::Unit*>(out), capacity);
         const bool any = MaskWords<Encoding>(words, text.Joined(), code_point, style, masked,

@@ -1,6 +1,7 @@
 #include "filter/conversation_text.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "matching/char_preparation.h"
 #include "matching/unicode_text.h"
@@ -17,17 +18,31 @@ size_t UnitsPerCharacter() {
   return sizeof(typename Encoding::Unit) == 1 ? 3 : 1;
 }
 
-bool IsSpace(char32_t code_point) {
-  return code_point == U' ' || code_point == U'\t' || code_point == U'\n' || code_point == U'\r' ||
-         code_point == 0x3000;
+// Limits count characters by the units that begin one, alike everywhere, so that a pass
+// over a message is a count, not a decoding.
+template <typename Encoding>
+size_t CountCharacters(const typename Encoding::Unit* begin, const typename Encoding::Unit* end) {
+  size_t characters = 0;
+  for (const typename Encoding::Unit* unit = begin; unit != end; ++unit)
+    characters += Encoding::BeginsCharacter(*unit) ? 1 : 0;
+  return characters;
 }
 
+// The end of the space that begins at `at`, or `at` when none does there.
 template <typename Encoding>
-size_t CountCharacters(std::basic_string_view<typename Encoding::Unit> text) {
-  size_t characters = 0;
-  for (size_t at = 0; at < text.size(); ++characters)
-    at += Encoding::Decode(text.data() + at, text.size() - at).units;
-  return characters;
+size_t AfterSpace(std::basic_string_view<typename Encoding::Unit> text, size_t at) {
+  using Unsigned = std::make_unsigned_t<typename Encoding::Unit>;
+  const char32_t unit = static_cast<Unsigned>(text[at]);
+  if (unit == U' ' || unit == U'\t' || unit == U'\n' || unit == U'\r') return at + 1;
+  if constexpr (sizeof(Unsigned) == 2) {
+    return unit == 0x3000 ? at + 1 : at;
+  } else {
+    // U+3000, the ideographic space, is E3 80 80.
+    const bool ideographic = unit == 0xE3 && text.size() - at >= 3 &&
+                             static_cast<Unsigned>(text[at + 1]) == 0x80 &&
+                             static_cast<Unsigned>(text[at + 2]) == 0x80;
+    return ideographic ? at + 3 : at;
+  }
 }
 
 }  // namespace
@@ -65,7 +80,10 @@ void ConversationText<Encoding>::Join(Text message, int64_t time_ms) {
     // Everything up to the last message outside the window goes, in the order given.
     size_t first = 0;
     for (size_t k = 0; k < remembered_.size(); ++k) {
-      if (time_ms > remembered_[k].time_ms && time_ms - remembered_[k].time_ms > limits_.window_ms)
+      // Told apart as unsigned: two times far apart overflow a signed difference.
+      if (time_ms > remembered_[k].time_ms &&
+          static_cast<uint64_t>(time_ms) - static_cast<uint64_t>(remembered_[k].time_ms) >
+              static_cast<uint64_t>(limits_.window_ms))
         first = k + 1;
     }
     DropBefore(first);
@@ -88,8 +106,9 @@ size_t ConversationText<Encoding>::Remember(uint64_t read_hash) {
       std::count_if(remembered_.begin(), remembered_.end(),
                     [&](const Remembered& earlier) { return earlier.read_hash == read_hash; }));
   const Text message = Text(joined_).substr(message_start_);
-  remembered_.push_back(
-      {0, message.size(), CountCharacters<Encoding>(message), message_time_, read_hash, true});
+  remembered_.push_back({0, message.size(),
+                         CountCharacters<Encoding>(message.data(), message.data() + message.size()),
+                         message_time_, read_hash, true});
   if (remembered_.size() > limits_.messages) DropBefore(remembered_.size() - limits_.messages);
   KeepCharacters();
   if (joined_.capacity() > 4 * reserved_) {
@@ -118,18 +137,23 @@ void ConversationText<Encoding>::KeepCharacters() {
       if (start > 0) end = start - 1;  // the separator before it
       continue;
     }
-    // Past the characters that do not fit, then on to just after a space.
-    size_t from = start, skipped = 0;
-    bool after_space = false;
-    while (from < end && (skipped < message.characters - budget || !after_space)) {
-      const DecodedChar decoded = Encoding::Decode(joined_.data() + from, end - from);
-      from += decoded.units;
-      after_space = IsSpace(decoded.code_point);
-      ++skipped;
+    // The longest tail that fits and follows a space: back over the characters, taking
+    // each space met while what follows it fits.
+    const Text text(joined_.data(), end);
+    size_t from = end, kept = 0, counted = 0;
+    for (size_t at = end; at > start;) {
+      if (!Encoding::BeginsCharacter(joined_[--at])) continue;
+      if (counted > budget) break;
+      const size_t after = AfterSpace<Encoding>(text, at);
+      if (after != at) {
+        from = after;
+        kept = counted;
+      }
+      ++counted;
     }
     message.offset += from - start;
     message.units = end - from;
-    message.characters -= skipped;
+    message.characters = kept;
     if (message.units > 0) {
       first = k - 1;
       keep_from = from;
@@ -169,24 +193,7 @@ size_t ConversationText<Encoding>::Memory() const {
   return joined_.capacity() * sizeof(Unit) + remembered_.capacity() * sizeof(Remembered);
 }
 
-template <typename Encoding>
-uint64_t ReadHash(const ScreeningWords& words,
-                  std::basic_string_view<typename Encoding::Unit> text) {
-  thread_local TextChars chars;
-  const MatchOptions unshortened =
-      MatchOptions::FromBits(words.options.Bits() & ~static_cast<uint32_t>(MatchOption::kRepeats));
-  ReadPreparedChars<Encoding>(unshortened, *words.lookalikes, text, chars);
-  uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a
-  for (const TextChar& c : chars) {
-    hash = (hash ^ c.code_point) * 0x100000001b3u;
-  }
-  if (chars.capacity() > 4096) TextChars().swap(chars);
-  return hash;
-}
-
 template class ConversationText<Utf8>;
 template class ConversationText<Utf16>;
-template uint64_t ReadHash<Utf8>(const ScreeningWords&, std::string_view);
-template uint64_t ReadHash<Utf16>(const ScreeningWords&, std::u16string_view);
 
 }  // namespace chatsieve

@@ -22,7 +22,7 @@ namespace chatsieve {
 
 struct ConversationLimits {
   size_t messages = 3;     // earlier messages a new one is joined with and compared to
-  size_t characters = 64;  // code points of their text remembered
+  size_t characters = 12;  // code points of their text remembered
   int64_t window_ms = 0;   // 0: no window
 };
 
@@ -78,11 +78,5 @@ class ConversationText {
   int64_t message_time_ = 0;
   bool message_joined_ = false;  // whether a separator precedes the new message
 };
-
-// The hash of a message as a filter reads it, drawn-out characters left long, for
-// telling repeated messages.
-template <typename Encoding>
-uint64_t ReadHash(const ScreeningWords& words,
-                  std::basic_string_view<typename Encoding::Unit> text);
 
 }  // namespace chatsieve

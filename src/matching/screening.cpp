@@ -168,6 +168,45 @@ bool ScanText(const ScreeningWords& words, Text<Encoding> text, Found found) {
       [](const TextChars&) {});
 }
 
+// A hash (FNV-1a) of read characters from a unit on, each with the number of characters
+// of text it stands for, so that a run drawn out further is not the same message.
+// Characters a piece read again after the one before are taken once.
+template <typename Encoding>
+class ReadHasher {
+ public:
+  ReadHasher(Text<Encoding> text, size_t from) : text_(text), next_(from) {}
+
+  void Add(const TextChars& chars) {
+    for (const TextChar& c : chars) {
+      if (c.begin < next_) continue;
+      Mix(uint64_t{c.code_point} << 32 | CharactersIn(c.begin, c.end));
+      next_ = c.end;
+    }
+  }
+  void AddWritten() {
+    for (size_t at = next_; at < text_.size();) {
+      const DecodedChar decoded = Encoding::Decode(text_.data() + at, text_.size() - at);
+      Mix(uint64_t{decoded.code_point} << 32 | 1);
+      at += decoded.units;
+    }
+  }
+  uint64_t Value() const { return hash_; }
+
+ private:
+  void Mix(uint64_t value) { hash_ = (hash_ ^ value) * 0x100000001b3u; }
+  // Most read characters stand for one written character: told by its length alone.
+  uint64_t CharactersIn(size_t begin, size_t end) const {
+    if (Encoding::Decode(text_.data() + begin, end - begin).units == end - begin) return 1;
+    return static_cast<uint64_t>(std::count_if(text_.begin() + static_cast<ptrdiff_t>(begin),
+                                               text_.begin() + static_cast<ptrdiff_t>(end),
+                                               Encoding::BeginsCharacter));
+  }
+
+  Text<Encoding> text_;
+  size_t next_;
+  uint64_t hash_ = 0xcbf29ce484222325u;
+};
+
 bool OccurrenceOrder(const Occurrence& a, const Occurrence& b) {
   return std::tie(a.begin, a.end, a.word) < std::tie(b.begin, b.end, b.word);
 }
@@ -265,6 +304,13 @@ template <typename Encoding>
   return ScanText<Encoding>(words, text, [](const Span&) { return true; });
 }
 
+// The scan reports by start position already; keys of different lengths and forms of one
+// word that meet at one span still need ordering and folding.
+void OrderOccurrences(std::vector<Occurrence>& out) {
+  std::sort(out.begin(), out.end(), OccurrenceOrder);
+  out.erase(std::unique(out.begin(), out.end(), SameOccurrence), out.end());
+}
+
 template <typename Encoding>
 [[gnu::flatten]] void FindWords(const ScreeningWords& words, Text<Encoding> text,
                                 std::vector<Occurrence>& out) {
@@ -274,10 +320,43 @@ template <typename Encoding>
     out.push_back(span.occurrence);
     return false;
   });
-  // The scan reports by start position already; keys of different lengths and forms of
-  // one word that meet at one span still need ordering and folding.
-  std::sort(out.begin(), out.end(), OccurrenceOrder);
-  out.erase(std::unique(out.begin(), out.end(), SameOccurrence), out.end());
+  OrderOccurrences(out);
+}
+
+template <typename Encoding>
+[[gnu::flatten]] uint64_t FindWordsAndReadHash(const ScreeningWords& words, Text<Encoding> text,
+                                               size_t from, std::vector<Occurrence>& out) {
+  out.clear();
+  if (words.forbidden.Empty()) return ReadHash<Encoding>(words, text, from);
+  ReadHasher<Encoding> hasher(text, from);
+  const auto add = [&](const Span& span) {
+    out.push_back(span.occurrence);
+    return false;
+  };
+  if (words.options.AsWritten()) {
+    ScanUncovered<Encoding>(words, text, RawCursor<Encoding>(text), add);
+    hasher.AddWritten();
+  } else {
+    ScanPrepared<Encoding>(
+        words, text, [&](const TextChars&, const Span& span) { return add(span); },
+        [&](const TextChars& chars) { hasher.Add(chars); });
+  }
+  OrderOccurrences(out);
+  return hasher.Value();
+}
+
+template <typename Encoding>
+uint64_t ReadHash(const ScreeningWords& words, Text<Encoding> text, size_t from) {
+  ReadHasher<Encoding> hasher(text, from);
+  if (words.options.AsWritten()) {
+    hasher.AddWritten();
+  } else {
+    thread_local TextChars chars;
+    ReadPreparedChars<Encoding>(words.options, *words.lookalikes, text, chars);
+    hasher.Add(chars);
+    if (chars.capacity() > 4096) TextChars().swap(chars);
+  }
+  return hasher.Value();
 }
 
 template <typename Encoding>
@@ -309,6 +388,12 @@ template bool HoldsWord<Utf16>(const ScreeningWords&, std::u16string_view);
 template void FindWords<Utf8>(const ScreeningWords&, std::string_view, std::vector<Occurrence>&);
 template void FindWords<Utf16>(const ScreeningWords&, std::u16string_view,
                                std::vector<Occurrence>&);
+template uint64_t FindWordsAndReadHash<Utf8>(const ScreeningWords&, std::string_view, size_t,
+                                             std::vector<Occurrence>&);
+template uint64_t FindWordsAndReadHash<Utf16>(const ScreeningWords&, std::u16string_view, size_t,
+                                              std::vector<Occurrence>&);
+template uint64_t ReadHash<Utf8>(const ScreeningWords&, std::string_view, size_t);
+template uint64_t ReadHash<Utf16>(const ScreeningWords&, std::u16string_view, size_t);
 template bool MaskWords<Utf8>(const ScreeningWords&, std::string_view, char32_t, MaskStyle,
                               BoundedOutput<char>&, size_t);
 template bool MaskWords<Utf16>(const ScreeningWords&, std::u16string_view, char32_t, MaskStyle,

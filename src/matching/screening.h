@@ -84,6 +84,18 @@ template <typename Encoding>
 void FindWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
                std::vector<Occurrence>& out);
 
+// As FindWords, and returns a hash of the text from unit `from` (a character's start) on
+// as the options read it, for telling a repeated message in the same pass.
+template <typename Encoding>
+uint64_t FindWordsAndReadHash(const ScreeningWords& words,
+                              std::basic_string_view<typename Encoding::Unit> text, size_t from,
+                              std::vector<Occurrence>& out);
+
+// The hash FindWordsAndReadHash gives, without looking for words.
+template <typename Encoding>
+uint64_t ReadHash(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
+                  size_t from);
+
 // Writes the text from unit `from` (a character's start) on, with every character of
 // every occurrence replaced by `mask`, into `out`; the text before `from` is read, not
 // written. Returns true when anything written was masked.

@@ -22,6 +22,12 @@ struct DecodedChar {
 struct Utf8 {
   using Unit = char;
 
+  // Every unit but a continuation byte: counting these counts characters without
+  // decoding (a stray continuation byte counts as none).
+  static bool BeginsCharacter(Unit unit) {
+    return (static_cast<unsigned char>(unit) & 0xC0) != 0x80;
+  }
+
   static DecodedChar Decode(const Unit* text, size_t left) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     const unsigned char lead = bytes[0];
@@ -75,6 +81,9 @@ struct Utf8 {
 
 struct Utf16 {
   using Unit = char16_t;
+
+  // Every unit but a low surrogate.
+  static bool BeginsCharacter(Unit unit) { return (unit & 0xFC00) != 0xDC00; }
 
   static DecodedChar Decode(const Unit* text, size_t left) {
     const char16_t unit = text[0];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <chatsieve/filter.hpp>
 #include <string>
 #include <vector>
@@ -100,7 +101,7 @@ TEST(ConversationTest, PartsSayWhichMessagesAndWhere) {
 struct LimitsCase {
   const char* name;
   ConversationLimits limits;
-  std::vector<std::pair<std::string, int>> messages;  // text, time in ms
+  std::vector<std::pair<std::string, int64_t>> messages;  // text, time in ms
   bool found;
 };
 
@@ -112,6 +113,10 @@ TEST(ConversationTest, LimitsForgetMessagesAndNeverCutIntoAWord) {
       {"within the window", {0, 0, milliseconds(5000)}, {{"가", 0}, {"나 다", 4000}}, true},
       {"past the window", {0, 0, milliseconds(5000)}, {{"가", 0}, {"나 다", 6000}}, false},
       {"no window", {}, {{"가", 0}, {"나 다", 600000}}, true},
+      {"times far apart",
+       {0, 0, milliseconds(5000)},
+       {{"가", INT64_MIN}, {"나 다", INT64_MAX}},
+       false},
       {"one message back", {1, 0, {}}, {{"가", 0}, {"나", 0}, {"다", 0}}, false},
       {"two messages back", {2, 0, {}}, {{"가", 0}, {"나", 0}, {"다", 0}}, true},
       {"past the characters", {0, 1, {}}, {{"가", 0}, {"나", 0}, {"다", 0}}, false},
@@ -134,16 +139,12 @@ struct RepeatsCase {
   size_t repeats;  // of the last message
 };
 
-TEST(ConversationTest, RepeatsAreToldAfterTheReadingWithoutShortening) {
+TEST(ConversationTest, RepeatsAreToldAfterTheReadingWithRunLengthsKept) {
   const Filter filter = Filter::Korean();
   const std::vector<RepeatsCase> cases = {
-      {{"ㅋㅋㅋ", "ㅋㅋㅋㅋ"}, 0},
-      {{"도배", "도배"}, 1},
-      {{"Hello", "hello"}, 1},
-      {{"ｈｉ", "hi"}, 1},
-      {{"a", "b", "a", "a"}, 2},
-      {{"a", "b", "c", "d", "a"}, 0},
-      {{"안녕"}, 0},
+      {{"ㅋㅋㅋ", "ㅋㅋㅋㅋ"}, 0},    {{"도배", "도배"}, 1}, {{"도배", "도 배"}, 1},
+      {{"Hello", "hello"}, 1},        {{"ｈｉ", "hi"}, 1},   {{"a", "b", "a", "a"}, 2},
+      {{"a", "b", "c", "d", "a"}, 0}, {{"안녕"}, 0},
   };
   for (const RepeatsCase& c : cases) {
     Conversation conversation(filter);

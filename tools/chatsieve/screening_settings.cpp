@@ -133,7 +133,7 @@ constexpr ScreeningOption kOptions[] = {
      }},
     {{"--characters", 0, "N",
       "with --conversation, code points of earlier lines remembered\n"
-      "(default 64, at most 1024)"},
+      "(default 12, at most 1024)"},
      Commands::kBoth,
      [](ParseState& state, std::string_view value) {
        state.settings.limits.characters =
