@@ -54,6 +54,8 @@ TEST_F(ServeTest, RefusesBadSettingsWithTheReason) {
       {"--listen 127.0.0.1:65536", "--listen takes HOST:PORT"},
       {"--threads 0", "--threads takes a number from 1 to 256"},
       {"--max-body 67108865", "--max-body takes a number from 1 to 67108864"},
+      {"--conversations 0", "--conversations takes a number from 1 to 10000000"},
+      {"--conversation-messages 8", "--conversation-messages takes a number from 1 to 7"},
       {"--min-severity 4", "--min-severity takes 1 (mild), 2 (offensive) or 3 (severe)"},
       {"--categories a,,b", "--categories takes comma-separated names"},
       {"--categories 'a b'", "--categories takes comma-separated names"},
@@ -124,6 +126,73 @@ TEST_F(ServeTest, AnswersEachEndpoint) {
         "chatsieve_texts_screened_total 8\n", "chatsieve_words_loaded 3\n",
         "chatsieve_word_list_generation 1\n", "chatsieve_reloads_total 0\n"}) {
     EXPECT_NE(metrics->body.find(line), std::string::npos) << line << metrics->body;
+  }
+}
+
+TEST_F(ServeTest, ScreensEachSpeakersMessagesAsAConversation) {
+  const auto service = Start({"--normalize", "korean"});
+  struct Case {
+    const char* path;
+    const char* body;
+    const char* reply;
+  };
+  const Case cases[] = {
+      {"/v1/check", R"({"speaker": "a", "text": "😀 안녕 시"})", R"({"listed":false,"repeats":0})"},
+      {"/v1/check", R"({"speaker": "b", "text": "발"})", R"({"listed":false,"repeats":0})"},
+      // Parts in code points of their own message: the emoji is one, the syllables one each.
+      {"/v1/find", R"({"speaker": "a", "text": "발"})",
+       R"({"listed":true,"matches":[{"start":0,"end":1,"byte_start":0,"byte_end":3,"word":"시발",)"
+       R"("category":"","severity":2,"parts":[{"message":1,"start":5,"end":6},)"
+       R"({"message":0,"start":0,"end":1}]}],"repeats":0})"},
+      {"/v1/mask", R"({"speaker": "c", "texts": ["도배", "도배", "병", "신 ok"]})",
+       R"({"results":[{"listed":false,"masked":"도배","repeats":0},)"
+       R"({"listed":false,"masked":"도배","repeats":1},{"listed":false,"masked":"병","repeats":0},)"
+       R"({"listed":true,"masked":"* ok","repeats":0}]})"},
+      {"/v1/mask", R"({"speaker": "d", "text": "병신", "keep_first": true})",
+       R"({"listed":true,"masked":"병*","repeats":0})"},
+  };
+  for (const Case& c : cases) {
+    const httplib::Result reply = Post(*service, c.path, c.body);
+    ASSERT_TRUE(reply) << c.body;
+    EXPECT_EQ(reply->status, 200) << c.body;
+    EXPECT_EQ(reply->body, c.reply) << c.body;
+  }
+
+  const std::string bodies[] = {R"({"speaker": 5, "text": "x"})", R"({"speaker": "", "text": "x"})",
+                                Json{{"speaker", std::string(257, 'x')}, {"text", "x"}}.dump()};
+  for (const std::string& body : bodies) {
+    const httplib::Result refused = Post(*service, "/v1/check", body);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400) << body;
+    EXPECT_NE(refused->body.find("speaker"), std::string::npos) << refused->body;
+  }
+}
+
+TEST_F(ServeTest, KeepsTheLeastRecentlyUsedConversationsAndStartsThemAfreshOnReload) {
+  const auto service = Start({"--normalize", "korean", "--conversations", "1"});
+  const auto listed = [&](const char* speaker, const char* text) {
+    const std::string body = Json{{"speaker", speaker}, {"text", text}}.dump();
+    return Json::parse(Post(*service, "/v1/check", body)->body).at("listed").get<bool>();
+  };
+  EXPECT_FALSE(listed("a", "시"));
+  EXPECT_FALSE(listed("b", "시"));  // a's conversation dropped for b's
+  EXPECT_FALSE(listed("a", "발"));
+  EXPECT_TRUE(listed("a", "시발"));
+
+  // The conversation outlives the filter it began with, and screens with the new words.
+  directory_.Write("words.txt", "news\n");
+  service->Signal(SIGHUP);
+  for (int tries = 0; tries < 500 && Generation(*service) != 2; ++tries)
+    std::this_thread::sleep_for(10ms);
+  EXPECT_FALSE(listed("a", "시발"));
+  EXPECT_TRUE(listed("a", "news"));
+
+  httplib::Client client("127.0.0.1", service->Port());
+  const std::string metrics = client.Get("/metrics")->body;
+  for (const char* line :
+       {"chatsieve_conversations 1\n", "chatsieve_conversations_evicted_total{reason=\"full\"} 2\n",
+        "chatsieve_conversations_evicted_total{reason=\"idle\"} 0\n"}) {
+    EXPECT_NE(metrics.find(line), std::string::npos) << line << metrics;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "json_requests.h"
+#include "speaker_conversation.h"
 #include "word_generations.h"
 
 namespace chatsieve::tool {
@@ -16,6 +17,13 @@ enum class Screening { kCheck, kFind, kMask };
 // answered {"results": [...]}, one object a text, in order.
 std::string ScreeningReply(Screening screening, const WordGeneration& words,
                            const ScreeningRequest& request);
+
+// The same for a request with a speaker, its texts screened as the speaker's next
+// messages: each answer also says how many earlier messages it "repeats", and each match
+// of find the "parts" it spans, {"message": how many messages back, "start", "end"} in
+// code points of that message.
+std::string ConversationReply(Screening screening, SpeakerConversation& conversation,
+                              const ScreeningRequest& request, Conversation::Time time);
 
 // {"error": "..."}
 std::string ErrorReply(std::string_view message);

@@ -65,6 +65,13 @@ ScreeningRequest ParseScreeningRequest(std::string_view body, bool masking) {
   } else {
     throw RequestError("the body has no \"text\" or \"texts\"");
   }
+  if (const auto speaker = json.find("speaker"); speaker != json.end()) {
+    request.speaker = TextOf(*speaker, "\"speaker\"");
+    if (request.speaker->empty() || request.speaker->size() > kLongestSpeaker) {
+      throw RequestError("\"speaker\" must be from 1 to " + std::to_string(kLongestSpeaker) +
+                         " bytes long");
+    }
+  }
   if (!masking) return request;
   if (const auto mask = json.find("char"); mask != json.end()) {
     const std::optional<char32_t> point =

@@ -10,6 +10,7 @@
 #include "service_metrics.h"
 #include "service_routes.h"
 #include "signal_watcher.h"
+#include "speaker_conversations.h"
 #include "word_generations.h"
 #include "word_reload.h"
 
@@ -22,7 +23,10 @@ void PrintHelp() {
       "Answers HTTP requests with JSON: POST /v1/check, /v1/find and /v1/mask take\n"
       "{\"text\": \"...\"} or {\"texts\": [...]} (at most 1000); GET /healthz, GET /metrics\n"
       "(Prometheus), and POST /v1/reload with --token-file. Positions count code\n"
-      "points; byte_start and byte_end count UTF-8 bytes. SIGHUP loads the lists\n"
+      "points; byte_start and byte_end count UTF-8 bytes. With \"speaker\": \"NAME\"\n"
+      "the texts are that speaker's next messages: a word sent in pieces is found in\n"
+      "the message that completes it, with the \"parts\" it spans, and each answer\n"
+      "says how many earlier messages it \"repeats\". SIGHUP loads the lists\n"
       "again; a reload that fails keeps the words in force. SIGTERM or SIGINT stops\n"
       "taking connections, answers the requests in flight and exits. Standard error\n"
       "says where it listens, and each reload.\n\n"
@@ -50,14 +54,16 @@ int RunServe(Arguments arguments) {
   std::optional<std::string> token;
   if (settings.token_file) token = ReadReloadToken(*settings.token_file);
   WordGenerations words(settings);
+  SpeakerConversations conversations(settings.conversations);
   ServiceMetrics metrics;
   ServerLimits limits;
   limits.threads = settings.threads;
   limits.max_body = settings.max_body;
   HttpServer* serving = nullptr;
-  ServiceRoutes routes(words, metrics, std::move(token), settings.max_body, [&serving] {
-    return ServerGauges{serving->OpenConnections(), serving->PendingBodyBytes()};
-  });
+  ServiceRoutes routes(
+      words, conversations, metrics, std::move(token), settings.max_body, [&serving] {
+        return ServerGauges{serving->OpenConnections(), serving->PendingBodyBytes()};
+      });
   HttpServer server(
       limits, [&](const auto& request, auto& response) { routes.Answer(request, response); },
       [&](const auto& request, auto& response) { routes.AnswerError(request, response); },

@@ -14,6 +14,8 @@ namespace {
 
 constexpr size_t kMostThreads = 256;
 constexpr size_t kLargestBody = size_t{64} << 20;
+constexpr size_t kMostConversations = 10'000'000;
+constexpr size_t kLongestIdleSeconds = 7 * 24 * 60 * 60;
 
 // A whole number in [least, most]; throws UsageError naming the option.
 size_t NumberOf(std::string_view option, std::string_view value, size_t least, size_t most) {
@@ -25,6 +27,13 @@ size_t NumberOf(std::string_view option, std::string_view value, size_t least, s
                      " to " + std::to_string(most) + ", not " + Quoted(value));
   }
   return number;
+}
+
+// An option taking a whole number from 1 to `most` into `number`.
+CommandOption CountOption(OptionSyntax syntax, size_t most, size_t& number) {
+  return {syntax, [name = syntax.name, most, &number](std::string_view value) {
+            number = NumberOf(name, value, 1, most);
+          }};
 }
 
 std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
@@ -39,14 +48,30 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
         "header 'Authorization: Bearer TOKEN', TOKEN being\n"
         "the file's first line"},
        [&](std::string_view value) { settings.token_file = std::string(value); }},
-      {{"--threads", 0, "N", "threads answering requests (default: one a core)"},
+      CountOption({"--threads", 0, "N", "threads answering requests (default: one a core)"},
+                  kMostThreads, settings.threads),
+      CountOption(
+          {"--max-body", 0, "BYTES", "the largest request body taken (default 1048576, 1 MiB)"},
+          kLargestBody, settings.max_body),
+      CountOption({"--conversations", 0, "N",
+                   "conversations kept for requests with a \"speaker\", the\n"
+                   "least recently used dropped for a new one (default 100000)"},
+                  kMostConversations, settings.conversations.most),
+      {{"--conversation-idle", 0, "SECONDS",
+        "a conversation unused this long is\n"
+        "dropped (default 600)"},
        [&](std::string_view value) {
-         settings.threads = NumberOf("--threads", value, 1, kMostThreads);
+         settings.conversations.idle =
+             std::chrono::seconds(NumberOf("--conversation-idle", value, 1, kLongestIdleSeconds));
        }},
-      {{"--max-body", 0, "BYTES", "the largest request body taken (default 1048576, 1 MiB)"},
-       [&](std::string_view value) {
-         settings.max_body = NumberOf("--max-body", value, 1, kLargestBody);
-       }},
+      CountOption({"--conversation-messages", 0, "N",
+                   "earlier messages each message is\n"
+                   "joined with (default 3, at most 7)"},
+                  CHATSIEVE_CONVERSATION_MAX_MESSAGES, settings.conversations.limits.messages),
+      CountOption({"--conversation-characters", 0, "N",
+                   "code points of earlier messages\n"
+                   "remembered (default 64, at most 1024)"},
+                  CHATSIEVE_CONVERSATION_MAX_CHARACTERS, settings.conversations.limits.characters),
   };
   for (CommandOption& option : FilterSetupOptions(settings.filter))
     options.push_back(std::move(option));

@@ -47,8 +47,8 @@ void ServiceMetrics::CountReload(bool succeeded) {
   (succeeded ? reloads_ : failed_reloads_).fetch_add(1, std::memory_order_relaxed);
 }
 
-std::string ServiceMetrics::Render(const WordGeneration& in_force,
-                                   const ServerGauges& server) const {
+std::string ServiceMetrics::Render(const WordGeneration& in_force, const ServerGauges& server,
+                                   const ConversationGauges& conversations) const {
   std::string out;
   AppendHeader(out, "chatsieve_http_requests_total", "counter",
                "Requests answered, by endpoint and status class.");
@@ -109,6 +109,15 @@ std::string ServiceMetrics::Render(const WordGeneration& in_force,
   AppendHeader(out, "chatsieve_request_body_bytes_pending", "gauge",
                "Bytes of request bodies on their way, within their cap.");
   AppendLine(out, "chatsieve_request_body_bytes_pending %zu\n", server.pending_body_bytes);
+  AppendHeader(out, "chatsieve_conversations", "gauge",
+               "Speakers' conversations held for requests with a speaker.");
+  AppendLine(out, "chatsieve_conversations %zu\n", conversations.held);
+  AppendHeader(out, "chatsieve_conversations_evicted_total", "counter",
+               "Conversations dropped: for a new speaker when the table was full, or idle.");
+  AppendLine(out, "chatsieve_conversations_evicted_total{reason=\"full\"} %" PRIu64 "\n",
+             conversations.evicted_for_room);
+  AppendLine(out, "chatsieve_conversations_evicted_total{reason=\"idle\"} %" PRIu64 "\n",
+             conversations.expired);
   return out;
 }
 

@@ -1,6 +1,7 @@
 // The service's counters, rendered in the Prometheus text format: requests by endpoint
-// and status class, a latency histogram by endpoint, texts screened, reloads, and the
-// words in force. Counting is a relaxed atomic add: it never makes a request wait.
+// and status class, a latency histogram by endpoint, texts screened, reloads, the words
+// in force, and the speakers' conversations held and dropped. Counting is a relaxed atomic add: it
+// never makes a request wait.
 #pragma once
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "endpoints.h"
+#include "speaker_conversations.h"
 #include "word_generations.h"
 
 namespace chatsieve::tool {
@@ -28,7 +30,8 @@ class ServiceMetrics {
   void CountTexts(size_t texts) { texts_.fetch_add(texts, std::memory_order_relaxed); }
   void CountReload(bool succeeded);
 
-  std::string Render(const WordGeneration& in_force, const ServerGauges& server) const;
+  std::string Render(const WordGeneration& in_force, const ServerGauges& server,
+                     const ConversationGauges& conversations) const;
 
  private:
   // Upper bounds in microseconds: screening a chat line takes a few, a batch or a

@@ -36,10 +36,11 @@ std::string ErrorMessage(int status, size_t max_body) {
 
 }  // namespace
 
-ServiceRoutes::ServiceRoutes(WordGenerations& words, ServiceMetrics& metrics,
-                             std::optional<std::string> reload_token, size_t max_body,
-                             std::function<ServerGauges()> server_gauges)
+ServiceRoutes::ServiceRoutes(WordGenerations& words, SpeakerConversations& conversations,
+                             ServiceMetrics& metrics, std::optional<std::string> reload_token,
+                             size_t max_body, std::function<ServerGauges()> server_gauges)
     : words_(words),
+      conversations_(conversations),
       metrics_(metrics),
       reload_token_(std::move(reload_token)),
       max_body_(max_body),
@@ -76,8 +77,9 @@ void ServiceRoutes::Answer(const httplib::Request& request, httplib::Response& r
     case Endpoint::kHealth:
       return AnswerJson(response, 200, GenerationReply(*words_.Current()));
     case Endpoint::kMetrics:
-      response.set_content(metrics_.Render(*words_.Current(), server_gauges_()),
-                           "text/plain; version=0.0.4; charset=utf-8");
+      response.set_content(
+          metrics_.Render(*words_.Current(), server_gauges_(), conversations_.Gauges()),
+          "text/plain; version=0.0.4; charset=utf-8");
       return;
   }
 }
@@ -103,7 +105,15 @@ void ServiceRoutes::Screen(Screening screening, const httplib::Request& request,
     AnswerJson(response, 400, ErrorReply(error.what()));
     return;
   }
-  AnswerJson(response, 200, ScreeningReply(screening, *words_.Current(), parsed));
+  if (parsed.speaker) {
+    const Clock::time_point now = Clock::now();
+    SpeakerConversations::Lease conversation = conversations_.Use(*parsed.speaker, now);
+    conversation->ScreenWith(words_.Current());
+    const auto time = std::chrono::duration_cast<Conversation::Time>(now.time_since_epoch());
+    AnswerJson(response, 200, ConversationReply(screening, *conversation, parsed, time));
+  } else {
+    AnswerJson(response, 200, ScreeningReply(screening, *words_.Current(), parsed));
+  }
   metrics_.CountTexts(parsed.texts.size());
 }
 

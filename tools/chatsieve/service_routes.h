@@ -10,6 +10,7 @@
 
 #include "json_replies.h"
 #include "service_metrics.h"
+#include "speaker_conversations.h"
 #include "word_generations.h"
 
 namespace chatsieve::tool {
@@ -17,8 +18,8 @@ namespace chatsieve::tool {
 class ServiceRoutes {
  public:
   // `reload_token`: none turns POST /v1/reload off.
-  ServiceRoutes(WordGenerations& words, ServiceMetrics& metrics,
-                std::optional<std::string> reload_token, size_t max_body,
+  ServiceRoutes(WordGenerations& words, SpeakerConversations& conversations,
+                ServiceMetrics& metrics, std::optional<std::string> reload_token, size_t max_body,
                 std::function<ServerGauges()> server_gauges);
 
   void Answer(const httplib::Request& request, httplib::Response& response);
@@ -32,6 +33,7 @@ class ServiceRoutes {
   void Reload(const httplib::Request& request, httplib::Response& response);
 
   WordGenerations& words_;
+  SpeakerConversations& conversations_;
   ServiceMetrics& metrics_;
   const std::optional<std::string> reload_token_;
   const size_t max_body_;

@@ -30,9 +30,13 @@ size_t CodePointPositions::At(size_t byte_offset) const {
   return points_[static_cast<size_t>(found - bytes_.begin())];
 }
 
+size_t CodePointsIn(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
 std::optional<char32_t> OnlyCodePoint(std::string_view text) {
   if (text.empty() || text.size() > 4) return std::nullopt;
-  if (std::count_if(text.begin(), text.end(), StartsCharacter) != 1) return std::nullopt;
+  if (CodePointsIn(text) != 1) return std::nullopt;
   const auto lead = static_cast<unsigned char>(text.front());
   // The lead byte's payload bits, then six from each continuation byte.
   char32_t point = text.size() == 1 ? lead : lead & (0x7F >> text.size());

@@ -23,6 +23,9 @@ class CodePointPositions {
   std::vector<size_t> points_;  // for each of bytes_
 };
 
+// The code points of a text that starts at the start of a character.
+size_t CodePointsIn(std::string_view text);
+
 // The code point a text of exactly one character holds; nothing otherwise.
 std::optional<char32_t> OnlyCodePoint(std::string_view text);
 
