@@ -110,24 +110,19 @@ class ConversationTest(unittest.TestCase):
     def test_names_the_words_a_find_saw_while_another_thread_reloads(self):
         lists = [["시발", "bad"], ["bad", "worse", "시발"]]
         screen = Filter(lists[0], options=Option.SPACES)
-        stop = threading.Event()
 
-        def reload_until_stopped():
-            while not stop.is_set():
-                for words in lists:
-                    screen.reload(words=words)
+        def reload_in_turns():
+            for round_ in range(5000):
+                screen.reload(words=lists[round_ % 2])
 
-        reloader = threading.Thread(target=reload_until_stopped)
+        reloader = threading.Thread(target=reload_in_turns)
+        talk = screen.conversation()
+        seen = set()
         reloader.start()
-        try:
-            talk = screen.conversation()
-            seen = set()
-            for _ in range(100):
-                talk.check("시")
-                seen.update(m.word for m in talk.find("발"))
-        finally:
-            stop.set()
-            reloader.join()
+        while reloader.is_alive():
+            talk.check("시")
+            seen.update(m.word for m in talk.find("발"))
+        reloader.join()
         self.assertEqual(seen, {"시발"})
 
 
