@@ -137,4 +137,57 @@ export declare class Filter {
   find(text: string): Match[];
   /** The text with every character of every occurrence replaced by one mask character. */
   mask(text: string, options?: MaskOptions): string;
+  /** A new conversation of one speaker with this filter: `new Conversation(this, limits)`. */
+  conversation(limits?: ConversationLimits): Conversation;
+}
+
+export interface ConversationLimits {
+  /** How many earlier messages a new one is joined with and compared to: 1 to 7, default 3. */
+  messages?: number;
+  /** How many code points of their text are remembered: 1 to 1024, default 64. */
+  characters?: number;
+  /**
+   * Messages sent more than this many milliseconds before the new one are forgotten; default 0,
+   * no window. With a window every call needs the message's time.
+   */
+  windowMs?: number;
+}
+
+/** A message a word found in a conversation spans. */
+export interface ConversationPart {
+  /** How many messages back: 0 is the new message, 1 the one before. */
+  message: number;
+  /** UTF-16 indices into that message; a part in an earlier message runs to its end. */
+  start: number;
+  end: number;
+}
+
+/** A word that ends in the new message: start and end are its part in it (start 0 when it began earlier). */
+export interface ConversationMatch extends Match {
+  /** Every message the word spans, earliest first and the new one last. */
+  parts: ConversationPart[];
+}
+
+/**
+ * One speaker's messages screened as they come, each joined to the ends of the last few as one
+ * text with a space between each, so that a word sent in pieces is found in the message that
+ * completes it. Screens with its filter's words and policy in force at each call; keeps the
+ * filter alive and is freed by the garbage collector. `time` is the message's time in
+ * milliseconds on any clock of the host's, needed when the limits have a window.
+ */
+export declare class Conversation {
+  /** Throws a RangeError for limits out of range, a TypeError when `filter` is not a Filter. */
+  constructor(filter: Filter, limits?: ConversationLimits);
+  /** Whether the message completes or holds a word; remembers it. */
+  check(text: string, time?: number): boolean;
+  /** Every word that ends in the message, begun in it or earlier, ordered by start, end, word. */
+  find(text: string, time?: number): ConversationMatch[];
+  /** The message with its part of every word masked; earlier messages are as they were sent. */
+  mask(text: string, time?: number, options?: MaskOptions): string;
+  /** How many of the remembered messages before it the last message repeats (ㅋㅋㅋ is not ㅋㅋㅋㅋ). */
+  readonly repeats: number;
+  /** The bytes the library holds for this conversation, remembered text included. */
+  readonly memory: number;
+  /** Forgets every message, as if the conversation were new. */
+  forget(): void;
 }

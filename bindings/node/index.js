@@ -16,7 +16,7 @@ function loadAddon() {
   }
 }
 
-const { NativeFilter, options: nativeOptions, MASK_KEEP_FIRST } = loadAddon();
+const { NativeFilter, NativeConversation, options: nativeOptions, MASK_KEEP_FIRST } = loadAddon();
 
 /** The option bits, by name: Options.SEPARATORS | Options.WIDTH ... */
 const Options = Object.freeze({ ...nativeOptions });
@@ -109,6 +109,10 @@ function maskCode(char, keepFirst) {
   }
   return (keepFirst ? code | MASK_KEEP_FIRST : code) >>> 0;
 }
+
+// What a Conversation reaches of its Filter: its native filter, and its words and their
+// categories by index. Set by Filter's static block.
+let filterInternals;
 
 /**
  * Forbidden words, optionally allowed words, under options fixed when it is made.
@@ -232,7 +236,7 @@ class Filter {
         start: found[4 * k],
         end: found[4 * k + 1],
         word: this.#word(index),
-        category: (this.#categories[index] ??= this.#native.wordCategory(index)),
+        category: this.#category(index),
         severity: found[4 * k + 3],
       };
     }
@@ -250,9 +254,143 @@ class Filter {
     return Array.from({ length: count }, (_, index) => this.#word(index));
   }
 
+  /**
+   * A new conversation of one speaker with this filter, with its limits: see Conversation.
+   */
+  conversation(limits) {
+    return new Conversation(this, limits);
+  }
+
   #word(index) {
     return (this.#words[index] ??= this.#native.word(index));
   }
+
+  #category(index) {
+    return (this.#categories[index] ??= this.#native.wordCategory(index));
+  }
+
+  static {
+    filterInternals = {
+      isFilter: (object) => typeof object === 'object' && object !== null && #native in object,
+      native: (filter) => filter.#native,
+      word: (filter, index) => filter.#word(index),
+      category: (filter, index) => filter.#category(index),
+    };
+  }
 }
 
-module.exports = { Filter, Options };
+const conversationLimits = { messages: [1, 7], characters: [1, 1024] };
+
+function limitOf(name, value) {
+  const [least, most] = conversationLimits[name];
+  if (!Number.isInteger(value) || value < least || value > most) {
+    throw new RangeError(`chatsieve: ${name} must be an integer from ${least} to ${most}, not ${String(value)}`);
+  }
+  return value;
+}
+
+// Milliseconds as the library takes them: whole, and small enough that the difference of
+// two never overflows.
+function millisecondsOf(name, value) {
+  if (typeof value !== 'number') throw new TypeError(`chatsieve: ${name} must be a number of milliseconds`);
+  const milliseconds = Math.round(value);
+  if (!Number.isSafeInteger(milliseconds)) {
+    throw new RangeError(`chatsieve: ${name} must be a finite number of milliseconds, not ${value}`);
+  }
+  return milliseconds;
+}
+
+/**
+ * One speaker's messages screened as they come, so that a word sent in pieces (시 then 발)
+ * is found in the message that completes it. Each message is screened joined to the ends of
+ * the last `messages` (1 to 7, default 3) as one text with a space between each, at most
+ * `characters` (1 to 1024, default 64) code points of them remembered, and, with a `windowMs`,
+ * only those sent less than that long before it. The words and policy in force at each call
+ * screen it. With a window every call takes the message's time in milliseconds on any clock
+ * of the host's (Date.now(), performance.now()). Keeps its filter alive; freed by the
+ * garbage collector.
+ */
+class Conversation {
+  #filter;
+  #native;
+  #windowed;
+
+  constructor(filter, { messages = 3, characters = 64, windowMs = 0 } = {}) {
+    if (!filterInternals.isFilter(filter)) throw new TypeError('chatsieve: a conversation needs a Filter');
+    const window = millisecondsOf('windowMs', windowMs);
+    if (window < 0) throw new RangeError(`chatsieve: windowMs must not be negative, not ${windowMs}`);
+    this.#filter = filter;
+    this.#windowed = window > 0;
+    this.#native = new NativeConversation(
+      filterInternals.native(filter),
+      limitOf('messages', messages),
+      limitOf('characters', characters),
+      window,
+    );
+  }
+
+  /** Whether the message completes or holds a word; remembers it. */
+  check(text, time) {
+    return this.#native.check(text, this.#time(time));
+  }
+
+  /**
+   * Every word that ends in the message, begun in it or in an earlier one, as
+   * { start, end, word, category, severity, parts }: text.slice(start, end) is its part in
+   * this message, and parts every message it spans, earliest first, as
+   * { message, start, end } with message counting back (0 is this one, 1 the one before).
+   * Remembers the message.
+   */
+  find(text, time) {
+    const found = this.#native.find(text, this.#time(time));
+    if (found === undefined) return [];
+    const matches = [];
+    for (let at = 0; at < found.length; ) {
+      const [start, end, index, severity, partCount] = found.subarray(at, at + 5);
+      at += 5;
+      const parts = new Array(partCount);
+      for (let p = 0; p < partCount; ++p, at += 3) {
+        parts[p] = { message: found[at], start: found[at + 1], end: found[at + 2] };
+      }
+      const filter = this.#filter;
+      const word = filterInternals.word(filter, index);
+      matches.push({ start, end, word, category: filterInternals.category(filter, index), severity, parts });
+    }
+    return matches;
+  }
+
+  /**
+   * The message with its part of every word masked, as Filter.mask masks; the earlier
+   * messages were delivered already, and find says which took part. Remembers the message.
+   */
+  mask(text, time, { char = '*', keepFirst = false } = {}) {
+    return this.#native.mask(text, this.#time(time), maskCode(char, keepFirst));
+  }
+
+  /**
+   * How many of the remembered messages before it the last message repeats, read as the
+   * filter reads text but with drawn-out characters left long: ㅋㅋㅋ does not repeat ㅋㅋㅋㅋ.
+   */
+  get repeats() {
+    return this.#native.repeats();
+  }
+
+  /** The bytes the library holds for this conversation, remembered text included. */
+  get memory() {
+    return this.#native.memory();
+  }
+
+  /** Forgets every message, as if the conversation were new. */
+  forget() {
+    this.#native.forget();
+  }
+
+  #time(time) {
+    if (time !== undefined && time !== null) return millisecondsOf('time', time);
+    // Without times every message would look just sent, and the window never close.
+    if (this.#windowed) throw new TypeError('chatsieve: a conversation with a window needs the time of each message');
+    return 0;
+  }
+}
+
+module.exports = { Conversation, Filter, Options };

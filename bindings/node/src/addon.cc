@@ -1,7 +1,8 @@
-// The module: the native Filter class and the option bits of chatsieve/filter.h.
+// The module: the native Filter and Conversation classes and the option bits of chatsieve/filter.h.
 #include <chatsieve/filter.h>
 #include <napi.h>
 
+#include "conversation_object.h"
 #include "filter_object.h"
 
 namespace chatsieve_node {
@@ -32,6 +33,7 @@ Napi::Object OptionBits(Napi::Env env) {
 
 static Napi::Object Init(Napi::Env env, Napi::Object exports) {
   exports.Set("NativeFilter", chatsieve_node::FilterObject::Define(env));
+  exports.Set("NativeConversation", chatsieve_node::ConversationObject::Define(env));
   exports.Set("options", chatsieve_node::OptionBits(env));
   exports.Set("MASK_KEEP_FIRST", Napi::Number::New(env, CHATSIEVE_MASK_KEEP_FIRST));
   return exports;

@@ -15,12 +15,6 @@ bool AllowedArgument(const Napi::CallbackInfo& info) {
   return info.Length() > 1 && info[1].ToBoolean().Value();
 }
 
-// Screening results below zero are faults, not answers.
-int Checked(Napi::Env env, int result) {
-  if (result < 0) throw LibraryError(env, result, chatsieve_strerror(result));
-  return result;
-}
-
 }  // namespace
 
 Napi::Function FilterObject::Define(Napi::Env env) {

@@ -14,6 +14,8 @@ class FilterObject : public Napi::ObjectWrap<FilterObject> {
   explicit FilterObject(const Napi::CallbackInfo& info);
   ~FilterObject() override;
 
+  const chatsieve_filter* Handle() const { return filter_; }
+
  private:
   // load(path: string, allowed: boolean) and loadText(list: string, allowed: boolean)
   // -> the library's note on entries left out or merged, "" for none.

@@ -34,6 +34,11 @@ Napi::Error LibraryError(Napi::Env env, int result, const std::string& reason) {
   return error;
 }
 
+int Checked(Napi::Env env, int result) {
+  if (result < 0) throw LibraryError(env, result, chatsieve_strerror(result));
+  return result;
+}
+
 std::string ToHex(uint32_t value) {
   char text[9];
   std::snprintf(text, sizeof text, "%x", value);

@@ -5,8 +5,11 @@
     f.check("너 씨.발")          # True
     f.find("a b.a.d day")        # [Match(start=2, end=7, word='bad', category='', severity=2)]
     f.mask("씨발 렉")            # '** 렉'
+
+    talk = f.conversation()      # one speaker's messages, for words sent in pieces
 """
 
+from ._conversation import Conversation, ConversationMatch, ConversationPart
 from ._errors import ChatsieveError, LoadError, LoadWarning
 from ._filter import Filter, Match
 from ._library import LibraryNotFound, load_library
@@ -14,6 +17,9 @@ from ._options import Option
 
 __all__ = [
     "ChatsieveError",
+    "Conversation",
+    "ConversationMatch",
+    "ConversationPart",
     "Filter",
     "LibraryNotFound",
     "LoadError",

@@ -2,16 +2,18 @@
 
 from __future__ import annotations
 
+import contextlib
 import ctypes
 import os
 import re
 import threading
 import warnings
 import weakref
-from collections.abc import Iterable
-from typing import NamedTuple
+from collections.abc import Callable, Iterable, Iterator
+from typing import TYPE_CHECKING, NamedTuple
 
 from ._errors import ChatsieveError, LoadError, LoadWarning
+from ._gate import WordsGate
 from ._library import E_ARGUMENT, E_SPACE, MatchDetailsRecord, load_library
 from ._options import MASK_KEEP_FIRST, Option
 
@@ -20,6 +22,9 @@ _FIRST_FIND_CAPACITY = 16
 _CONTINUATION_BYTES = bytes(range(0x80, 0xC0))
 _CATEGORY_NAME = re.compile(r"[A-Za-z0-9_-]{1,64}")
 _SEVERITIES = (1, 2, 3)
+
+if TYPE_CHECKING:
+    from ._conversation import Conversation
 
 Path = str | os.PathLike[str]
 
@@ -109,6 +114,39 @@ class _Scratch(threading.local):
 _scratch = _Scratch()
 
 
+def mask_code(char: str, keep_first: bool) -> int:
+    """The library's mask argument for one mask character."""
+    if not isinstance(char, str) or len(char) != 1 or "\ud800" <= char <= "\udfff":
+        raise ValueError(f"char must be one character, not {char!r}")
+    return ord(char) | (MASK_KEEP_FIRST if keep_first else 0)
+
+
+def masked(
+    text: str,
+    data: bytes,
+    mask: int,
+    call: Callable[[int, ctypes.Array[ctypes.c_char], object], int],
+    fail: Callable[[int], None],
+) -> str:
+    """`text` (encoded as `data`) masked by `call(mask, out, length_out)`, a mask call of
+    the library; made again with more room when the first is short of it."""
+    scratch = _scratch
+    # Each masked character becomes one mask character: this is the most the result needs.
+    needed = len(data) * (1 if mask & ~MASK_KEEP_FIRST < 0x80 else 4)
+    out = scratch.out
+    if len(out) < needed:
+        out = scratch.out = ctypes.create_string_buffer(needed)
+    result = call(mask, out, scratch.length_out)
+    if result == E_SPACE:
+        out = scratch.out = ctypes.create_string_buffer(scratch.length.value)
+        result = call(mask, out, scratch.length_out)
+    if result < 0:
+        fail(result)
+    if result == 0:
+        return text
+    return ctypes.string_at(out, scratch.length.value).decode("utf-8", "surrogatepass")
+
+
 class _Handle:
     """One C filter, freed when the last reference to it goes."""
 
@@ -168,6 +206,7 @@ class Filter:
         # indices find() reports resolve against the same words.
         self._live = _Handle(self._library, pointer)
         self._load_lock = threading.Lock()
+        self._words_gate = WordsGate()
         self._min_severity = 1
         self._categories: tuple[str, ...] = ()
         self.set_policy(min_severity=min_severity, categories=categories)
@@ -189,7 +228,7 @@ class Filter:
         library ("ko"). Raises LoadError for an unknown name, naming the known ones."""
         library = self._library
         message = ctypes.create_string_buffer(_MESSAGE_CAPACITY)
-        with self._load_lock:
+        with self._load_lock, self._loading():
             result = library.chatsieve_filter_load_builtin(
                 self._live.pointer, name.encode("utf-8"), message, len(message)
             )
@@ -254,7 +293,7 @@ class Filter:
         """Loads and returns the library's note on left-out or merged entries ("" for none)."""
         library = self._library
         message = ctypes.create_string_buffer(_MESSAGE_CAPACITY)
-        with self._load_lock:
+        with self._load_lock, self._loading():
             if path is not None and words is None:
                 result = library.chatsieve_filter_load(
                     self._live.pointer, os.fsencode(path), int(allowed), message, len(message)
@@ -322,28 +361,24 @@ class Filter:
         and what the Korean options skip) are kept; with `keep_first` so is the first
         character of each occurrence.
         """
-        if not isinstance(char, str) or len(char) != 1 or "\ud800" <= char <= "\udfff":
-            raise ValueError(f"char must be one character, not {char!r}")
-        mask = ord(char) | (MASK_KEEP_FIRST if keep_first else 0)
         data = _encode(text)
         pinned = self._pinned
-        scratch = _scratch
-        # Each masked character becomes one `char`: this is the most the result needs.
-        needed = len(data) * (1 if mask < 0x80 else 4)
-        out = scratch.out
-        if len(out) < needed:
-            out = scratch.out = ctypes.create_string_buffer(needed)
-        call = self._library.chatsieve_mask
-        result = call(pinned.pointer, data, len(data), mask, out, len(out), scratch.length_out)
-        if result == E_SPACE:
-            out = scratch.out = ctypes.create_string_buffer(scratch.length.value)
-            result = call(pinned.pointer, data, len(data), mask, out, len(out), scratch.length_out)
-        if result < 0:
-            self._fail(result)
-        if result == 0:
-            return text
-        masked = ctypes.string_at(out, scratch.length.value)
-        return masked.decode("utf-8", "surrogatepass")
+        library = self._library
+
+        def call(mask: int, out: ctypes.Array[ctypes.c_char], length_out: object) -> int:
+            return library.chatsieve_mask(
+                pinned.pointer, data, len(data), mask, out, len(out), length_out
+            )
+
+        return masked(text, data, mask_code(char, keep_first), call, self._fail)
+
+    def conversation(
+        self, *, messages: int = 3, characters: int = 64, window: float | None = None
+    ) -> Conversation:
+        """A new conversation of one speaker with this filter: see Conversation."""
+        from ._conversation import Conversation
+
+        return Conversation(self, messages=messages, characters=characters, window=window)
 
     def words(self) -> list[str]:
         """The forbidden words in force, in the order of their indices."""
@@ -356,6 +391,23 @@ class Filter:
     def __repr__(self) -> str:
         count = self._library.chatsieve_word_count(self._pinned.pointer)
         return f"<chatsieve.Filter: {count} words, options={self.options!r}>"
+
+    @contextlib.contextmanager
+    def _loading(self) -> Iterator[None]:
+        self._words_gate.enter_loading()
+        try:
+            yield
+        finally:
+            self._words_gate.leave_loading()
+
+    @contextlib.contextmanager
+    def _words_in_force(self) -> Iterator[_Handle]:
+        """The clone that names the live filter's words until the block ends."""
+        self._words_gate.enter_reading()
+        try:
+            yield self._pinned
+        finally:
+            self._words_gate.leave_reading()
 
     def _pin(self) -> _Handle:
         return _Handle(self._library, self._library.chatsieve_filter_clone(self._live.pointer))

@@ -14,6 +14,9 @@ BUNDLED_LIBRARY = Path(__file__).with_name(LIBRARY_NAME)
 E_SPACE = -2
 E_ARGUMENT = -6
 
+CONVERSATION_MAX_MESSAGES = 7
+CONVERSATION_MAX_CHARACTERS = 1024
+
 
 class LibraryNotFound(OSError):
     """libchatsieve.so could not be loaded; the message lists every place tried."""
@@ -36,9 +39,35 @@ class MatchDetailsRecord(ctypes.Structure):
     ]
 
 
+class ConversationOptionsRecord(ctypes.Structure):
+    _fields_ = [
+        ("size", ctypes.c_size_t),
+        ("messages", ctypes.c_size_t),
+        ("characters", ctypes.c_size_t),
+        ("window_ms", ctypes.c_int64),
+    ]
+
+
+class ConversationPartRecord(ctypes.Structure):
+    _fields_ = [
+        ("message", ctypes.c_size_t),
+        ("begin", ctypes.c_size_t),
+        ("end", ctypes.c_size_t),
+    ]
+
+
+class ConversationMatchRecord(ctypes.Structure):
+    _fields_ = [
+        ("details", MatchDetailsRecord),
+        ("part_count", ctypes.c_size_t),
+        ("parts", ConversationPartRecord * (CONVERSATION_MAX_MESSAGES + 1)),
+    ]
+
+
 _handle = ctypes.c_void_p
 _size = ctypes.c_size_t
 _size_out = ctypes.POINTER(ctypes.c_size_t)
+_time = ctypes.c_int64
 
 # name: (result type, argument types), as in chatsieve/filter.h.
 _PROTOTYPES = {
@@ -71,6 +100,37 @@ _PROTOTYPES = {
         [_handle, ctypes.c_char_p, _size, ctypes.c_uint32, ctypes.c_char_p, _size, _size_out],
     ),
     "chatsieve_strerror": (ctypes.c_char_p, [ctypes.c_int]),
+    "chatsieve_conversation_new": (_handle, [_handle, ctypes.POINTER(ConversationOptionsRecord)]),
+    "chatsieve_conversation_free": (None, [_handle]),
+    "chatsieve_conversation_forget": (None, [_handle]),
+    "chatsieve_conversation_check": (ctypes.c_int, [_handle, ctypes.c_char_p, _size, _time]),
+    "chatsieve_conversation_find": (
+        ctypes.c_int,
+        [
+            _handle,
+            ctypes.c_char_p,
+            _size,
+            _time,
+            ctypes.POINTER(ConversationMatchRecord),
+            _size,
+            _size_out,
+        ],
+    ),
+    "chatsieve_conversation_mask": (
+        ctypes.c_int,
+        [
+            _handle,
+            ctypes.c_char_p,
+            _size,
+            _time,
+            ctypes.c_uint32,
+            ctypes.c_char_p,
+            _size,
+            _size_out,
+        ],
+    ),
+    "chatsieve_conversation_repeats": (_size, [_handle]),
+    "chatsieve_conversation_memory": (_size, [_handle]),
 }
 
 _lock = threading.Lock()
