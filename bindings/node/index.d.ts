@@ -144,7 +144,7 @@ export declare class Filter {
 export interface ConversationLimits {
   /** How many earlier messages a new one is joined with and compared to: 1 to 7, default 3. */
   messages?: number;
-  /** How many code points of their text are remembered: 1 to 1024, default 64. */
+  /** How many code points of their text are remembered: 1 to 1024, default 12. */
   characters?: number;
   /**
    * Messages sent more than this many milliseconds before the new one are forgotten; default 0,

@@ -304,7 +304,7 @@ function millisecondsOf(name, value) {
  * One speaker's messages screened as they come, so that a word sent in pieces (시 then 발)
  * is found in the message that completes it. Each message is screened joined to the ends of
  * the last `messages` (1 to 7, default 3) as one text with a space between each, at most
- * `characters` (1 to 1024, default 64) code points of them remembered, and, with a `windowMs`,
+ * `characters` (1 to 1024, default 12) code points of them remembered, and, with a `windowMs`,
  * only those sent less than that long before it. The words and policy in force at each call
  * screen it. With a window every call takes the message's time in milliseconds on any clock
  * of the host's (Date.now(), performance.now()). Keeps its filter alive; freed by the
@@ -315,7 +315,7 @@ class Conversation {
   #native;
   #windowed;
 
-  constructor(filter, { messages = 3, characters = 64, windowMs = 0 } = {}) {
+  constructor(filter, { messages = 3, characters = 12, windowMs = 0 } = {}) {
     if (!filterInternals.isFilter(filter)) throw new TypeError('chatsieve: a conversation needs a Filter');
     const window = millisecondsOf('windowMs', windowMs);
     if (window < 0) throw new RangeError(`chatsieve: windowMs must not be negative, not ${windowMs}`);

@@ -70,7 +70,7 @@ std::vector<CommandOption> OptionsOf(ServeSettings& settings) {
                   CHATSIEVE_CONVERSATION_MAX_MESSAGES, settings.conversations.limits.messages),
       CountOption({"--conversation-characters", 0, "N",
                    "code points of earlier messages\n"
-                   "remembered (default 64, at most 1024)"},
+                   "remembered (default 12, at most 1024)"},
                   CHATSIEVE_CONVERSATION_MAX_CHARACTERS, settings.conversations.limits.characters),
   };
   for (CommandOption& option : FilterSetupOptions(settings.filter))

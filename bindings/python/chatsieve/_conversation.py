@@ -99,7 +99,7 @@ class Conversation:
         filter: Filter,
         *,
         messages: int = 3,
-        characters: int = 64,
+        characters: int = 12,
         window: float | None = None,
     ) -> None:
         if not isinstance(filter, Filter):

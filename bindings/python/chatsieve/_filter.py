@@ -373,7 +373,7 @@ class Filter:
         return masked(text, data, mask_code(char, keep_first), call, self._fail)
 
     def conversation(
-        self, *, messages: int = 3, characters: int = 64, window: float | None = None
+        self, *, messages: int = 3, characters: int = 12, window: float | None = None
     ) -> Conversation:
         """A new conversation of one speaker with this filter: see Conversation."""
         from ._conversation import Conversation
