@@ -194,9 +194,18 @@ class ReadHasher {
 
  private:
   void Mix(uint64_t value) { hash_ = (hash_ ^ value) * 0x100000001b3u; }
+  // The units of the character a unit leads, by the unit alone.
+  static size_t LeadLength(typename Encoding::Unit unit) {
+    if constexpr (sizeof(unit) == 1) {
+      const auto byte = static_cast<unsigned char>(unit);
+      return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+    } else {
+      return (unit & 0xFC00) == 0xD800 ? 2 : 1;
+    }
+  }
   // Most read characters stand for one written character: told by its length alone.
   uint64_t CharactersIn(size_t begin, size_t end) const {
-    if (Encoding::Decode(text_.data() + begin, end - begin).units == end - begin) return 1;
+    if (LeadLength(text_[begin]) == end - begin) return 1;
     return static_cast<uint64_t>(std::count_if(text_.begin() + static_cast<ptrdiff_t>(begin),
                                                text_.begin() + static_cast<ptrdiff_t>(end),
                                                Encoding::BeginsCharacter));
