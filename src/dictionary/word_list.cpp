@@ -8,12 +8,14 @@
 #include <set>
 #include <stdexcept>
 
+#include "dictionary/list_lines.h"
 #include "platform/utf8.h"
 
 namespace chatsieve {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kByteOrderMark =
+    ListLines::kByteOrderMark;  // dropped anywhere in a word
 constexpr size_t kMaxCategoryLength = 64;
 constexpr size_t kMaxFields = 4;
 
@@ -173,12 +175,9 @@ size_t WordList::MemoryBytes() const {
 
 WordListReading ReadWordListText(std::string_view text, WordList& words) {
   WordListReading reading;
-  for (size_t number = 1; !text.empty(); ++number) {
-    const size_t newline = text.find('\n');
-    std::string_view line = text.substr(0, newline);
-    text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+  std::string_view line;
+  for (ListLines lines(text); lines.Next(line);) {
+    const size_t number = lines.Number();
     if (IsBlank(line) || line.starts_with('#')) continue;
     ParsedLine parsed = ParseLine(line);
     const auto [category, severity, place_name] = parsed.fields;

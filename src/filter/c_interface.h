@@ -65,6 +65,19 @@ inline bool ReadMask(uint32_t mask, char32_t& code_point, MaskStyle& style) {
 }
 
 // An occurrence as the caller's array holds it, with its word's traits where it has room.
+// Masks the text from unit `from` on into the caller's buffer: the code the C interface
+// answers, with the length the whole masked text needs in `*out_length`.
+template <typename Encoding, typename Unit>
+int MaskInto(const ScreeningWords& words, Text<Encoding> text, char32_t mask, MaskStyle style,
+             Unit* out, size_t capacity, size_t* out_length, size_t from = 0) {
+  BoundedOutput<typename Encoding::Unit> masked(reinterpret_cast<typename Encoding::Unit*>(out),
+                                                capacity);
+  const bool any = MaskWords<Encoding>(words, text, mask, style, masked, from);
+  *out_length = masked.Length();
+  if (!masked.Fits()) return CHATSIEVE_E_SPACE;
+  return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
+}
+
 template <typename Match>
 Match MatchOf(const Occurrence& found, const WordList& words) {
   const chatsieve_match match{found.begin, found.end, found.word};

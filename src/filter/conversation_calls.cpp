@@ -143,13 +143,8 @@ int Mask(chatsieve_conversation* conversation, const Unit* message, size_t lengt
       [&](const ScreeningWords& words, const Snapshot&, const ConversationText<Encoding>& text,
           uint64_t& read_hash) {
         read_hash = ReadHash<Encoding>(words, text.Joined(), text.MessageStart());
-        BoundedOutput<typename Encoding::Unit> masked(
-            reinterpret_cast<typename Encoding::Unit*>(out), capacity);
-        const bool any = MaskWords<Encoding>(words, text.Joined(), code_point, style, masked,
-                                             text.MessageStart());
-        *out_length = masked.Length();
-        if (!masked.Fits()) return CHATSIEVE_E_SPACE;
-        return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
+        return MaskInto<Encoding>(words, text.Joined(), code_point, style, out, capacity,
+                                  out_length, text.MessageStart());
       });
 }
 

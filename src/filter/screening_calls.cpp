@@ -64,14 +64,9 @@ int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32
   MaskStyle style = MaskStyle::kWhole;
   if (!ReadMask(mask, code_point, style)) return CHATSIEVE_E_ARGUMENT;
   return Guarded([&] {
-    BoundedOutput<typename Encoding::Unit> masked(reinterpret_cast<typename Encoding::Unit*>(out),
-                                                  capacity);
     const FilterState::Reading snapshot(filter->state);
-    const bool any = MaskWords<Encoding>(snapshot->Words(filter->state.Options()), view, code_point,
-                                         style, masked);
-    *out_length = masked.Length();
-    if (!masked.Fits()) return CHATSIEVE_E_SPACE;
-    return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
+    return MaskInto<Encoding>(snapshot->Words(filter->state.Options()), view, code_point, style,
+                              out, capacity, out_length);
   });
 }
 

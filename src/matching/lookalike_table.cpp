@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "dictionary/list_lines.h"
 #include "matching/text_char.h"
 #include "matching/unicode_text.h"
 #include "platform/hangul.h"
 
 namespace chatsieve {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsAsciiLetterOrDigit(char32_t c) {
   return IsLatinLetter(c) || c - U'0' < 10;
@@ -70,12 +69,9 @@ std::optional<ShapeKind> KindOf(std::u32string_view shape, std::u32string_view r
 std::vector<WordListProblem> LookalikeTable::Add(std::string_view text) {
   std::vector<WordListProblem> problems;
   std::vector<std::u32string> added;
-  for (size_t number = 1; !text.empty(); ++number) {
-    const size_t newline = text.find('\n');
-    std::string_view line = text.substr(0, newline);
-    text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+  std::string_view line;
+  for (ListLines lines(text); lines.Next(line);) {
+    const size_t number = lines.Number();
     if (line.empty() || line.starts_with('#')) continue;
     const auto problem = [&](std::string reason) {
       problems.push_back({number, std::move(reason)});
