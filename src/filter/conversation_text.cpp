@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "matching/char_preparation.h"
 #include "matching/unicode_text.h"
 
 namespace chatsieve {
