@@ -11,8 +11,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "api/bad_chat_man.h"
-#include "platform/utf8.h"
+#include "legacy/bad_chat_man.h"
+#include "text/utf8.h"
 
 namespace chatsieve::bench {
 namespace {

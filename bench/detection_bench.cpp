@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "api/bad_chat_man.h"
 #include "bench_corpus.h"
-#include "matching/detect_by_level.h"
+#include "legacy/bad_chat_man.h"
+#include "legacy/detect_by_level.h"
 #include "reference_engine.h"
 
 namespace chatsieve::bench {

@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "bench_corpus.h"
-#include "dictionary/word_index.h"
 #include "filter/compiled_words.h"
-#include "matching/detect_by_level.h"
-#include "matching/mask_by_level.h"
-#include "platform/utf8.h"
+#include "legacy/detect_by_level.h"
+#include "legacy/mask_by_level.h"
+#include "legacy/word_index.h"
 #include "reference/reference_filter.h"
+#include "text/utf8.h"
 
 namespace chatsieve::bench {
 namespace {

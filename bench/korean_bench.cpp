@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "chatsieve/filter.h"
+#include "engine/screening.h"
 #include "filter/builtin_lexicons.h"
 #include "filter/compiled_words.h"
 #include "filter/word_source.h"
 #include "korean_dev_set.h"
-#include "matching/screening.h"
-#include "matching/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace chatsieve::bench {
 namespace {

@@ -6,10 +6,10 @@
 #include <random>
 
 #include "chatsieve/filter.h"
-#include "matching/lookalike_table.h"
-#include "matching/text_char.h"
-#include "matching/unicode_text.h"
-#include "platform/hangul.h"
+#include "engine/korean/lookalike_table.h"
+#include "engine/text_char.h"
+#include "text/hangul.h"
+#include "text/unicode_text.h"
 
 namespace chatsieve::bench {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench_corpus.h"
-#include "dictionary/word_index.h"
+#include "legacy/word_index.h"
 
 namespace chatsieve::bench {
 namespace {

@@ -7,7 +7,7 @@ set(table "")
 append_bytes(table ${TABLE})
 
 file(WRITE ${OUTPUT}.tmp "// Generated from data/lexicon/ko/lookalikes.txt by cmake/EmbedLookalikes.cmake: do not edit.
-#include \"matching/lookalike_table.h\"
+#include \"engine/korean/lookalike_table.h\"
 
 namespace chatsieve {
 namespace {

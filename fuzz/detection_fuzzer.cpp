@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "api/bad_chat_man.h"
-#include "matching/detect_by_level.h"
-#include "matching/text_preparation.h"
+#include "legacy/bad_chat_man.h"
+#include "legacy/detect_by_level.h"
 #include "reference_engine.h"
+#include "text/text_preparation.h"
 
 namespace {
 

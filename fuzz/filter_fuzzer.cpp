@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "chatsieve/filter.h"
-#include "dictionary/word_list.h"
-#include "matching/match_options.h"
+#include "engine/match_options.h"
 #include "reference_filter.h"
+#include "wordfile/word_list.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dictionary/word_index.h"
+#include "legacy/word_index.h"
 
 namespace chatsieve::fuzz {
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/screening.h"
 #include "filter/compiled_words.h"
-#include "matching/screening.h"
-#include "matching/unicode_text.h"
-#include "platform/utf8.h"
 #include "reference/reference_korean.h"
+#include "text/unicode_text.h"
+#include "text/utf8.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "api/bad_chat_man.h"
-#include "matching/mask_by_level.h"
-#include "platform/cp949.h"
+#include "legacy/bad_chat_man.h"
+#include "legacy/mask_by_level.h"
 #include "reference_engine.h"
+#include "text/cp949.h"
 
 namespace {
 

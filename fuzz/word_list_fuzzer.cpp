@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "chatsieve/filter.h"
-#include "dictionary/word_list.h"
 #include "filter/compiled_words.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "wordfile/word_list.h"
 
 namespace {
 

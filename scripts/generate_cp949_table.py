@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes src/platform/cp949_table.cpp, the code page 949 tables of the converter.
+"""Writes src/text/cp949_table.cpp, the code page 949 tables of the converter.
 
 Usage: scripts/generate_cp949_table.py [OUTPUT]
 
-OUTPUT defaults to src/platform/cp949_table.cpp beside this script. The mappings come
+OUTPUT defaults to src/text/cp949_table.cpp beside this script. The mappings come
 from Python's built-in 'cp949' codec: every pair of a lead byte 0x81..0xFE and a trail
 byte 0x41..0xFE that the codec decodes to exactly one character outside the private
 use area. The output is checked in, so building the library needs no Python.
@@ -83,7 +83,7 @@ def render(mappings):
         "// Do not edit; run the script again instead.",
         f"// {len(mappings)} two-byte forms.",
         "",
-        '#include "platform/cp949_table.h"',
+        '#include "text/cp949_table.h"',
         "",
         "namespace chatsieve::platform::cp949_table {",
         "",
@@ -119,7 +119,7 @@ def main():
     if len(sys.argv) > 2 or (len(sys.argv) == 2 and sys.argv[1] in ("-h", "--help")):
         sys.exit(__doc__)
     here = os.path.dirname(os.path.abspath(__file__))
-    default = os.path.join(here, "..", "src", "platform", "cp949_table.cpp")
+    default = os.path.join(here, "..", "src", "text", "cp949_table.cpp")
     output = sys.argv[1] if len(sys.argv) == 2 else default
     mappings = read_mappings()
     with open(output, "w", encoding="ascii", newline="\n") as file:

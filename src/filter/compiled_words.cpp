@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "matching/char_preparation.h"
-#include "matching/korean_forms.h"
-#include "matching/korean_text.h"
-#include "matching/text_char.h"
+#include "engine/char_preparation.h"
+#include "engine/korean/korean_forms.h"
+#include "engine/korean/korean_text.h"
+#include "engine/text_char.h"
 
 namespace chatsieve {
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "dictionary/key_index.h"
-#include "dictionary/word_list.h"
-#include "matching/lookalike_table.h"
-#include "matching/match_options.h"
+#include "engine/key_index.h"
+#include "engine/korean/lookalike_table.h"
+#include "engine/match_options.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve {
 

@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
+#include "engine/screening.h"
 #include "filter/c_interface.h"
 #include "filter/conversation_text.h"
-#include "matching/screening.h"
-#include "matching/unicode_text.h"
+#include "text/unicode_text.h"
 
 struct chatsieve_conversation {
   const chatsieve_filter* filter;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "matching/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace chatsieve {
 namespace {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "chatsieve/filter.h"
-#include "matching/screening.h"
+#include "engine/screening.h"
 
 namespace chatsieve {
 

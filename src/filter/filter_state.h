@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/match_options.h"
+#include "engine/screening.h"
 #include "filter/compiled_words.h"
 #include "filter/reader_slots.h"
-#include "matching/match_options.h"
-#include "matching/screening.h"
 
 namespace chatsieve {
 

@@ -5,9 +5,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "engine/screening.h"
 #include "filter/c_interface.h"
-#include "matching/screening.h"
-#include "matching/unicode_text.h"
+#include "text/unicode_text.h"
 
 namespace chatsieve {
 namespace {

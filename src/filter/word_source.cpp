@@ -5,12 +5,12 @@
 #include <string>
 
 #include "chatsieve/filter.h"
-#include "dictionary/word_file_format.h"
-#include "dictionary/word_file_reader.h"
 #include "filter/load_failure.h"
 #include "platform/file_problem.h"
 #include "platform/raw_file_reader.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "wordfile/word_file_format.h"
+#include "wordfile/word_file_reader.h"
 
 namespace chatsieve {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/word_list.h"
-#include "matching/lookalike_table.h"
+#include "engine/korean/lookalike_table.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve {
 

@@ -1,6 +1,6 @@
 #include "platform/file_name.h"
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::platform {
 

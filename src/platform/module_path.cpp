@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::platform {
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "platform/system_files.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::platform::system_files {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <chatsieve/filter.hpp>
 
-#include "dictionary/word_index.h"
 #include "filter/random_text.h"
-#include "matching/detect_by_level.h"
-#include "platform/utf8.h"
+#include "legacy/detect_by_level.h"
+#include "legacy/word_index.h"
 #include "reference/reference_filter.h"
+#include "text/utf8.h"
 
 namespace chatsieve {
 namespace {

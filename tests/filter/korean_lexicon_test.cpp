@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/word_list.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::testing {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/cp949.h"
-#include "platform/unicode_letters.h"
+#include "text/cp949.h"
+#include "text/unicode_letters.h"
 
 namespace chatsieve::reference {
 namespace {

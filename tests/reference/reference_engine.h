@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/word_index.h"
+#include "legacy/word_index.h"
 
 namespace chatsieve::reference {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <tuple>
 
-#include "platform/unicode_letters.h"
+#include "text/unicode_letters.h"
 
 namespace chatsieve::reference {
 namespace {

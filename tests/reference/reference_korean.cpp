@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "chatsieve/filter.h"
-#include "matching/korean_forms.h"
-#include "matching/lookalike_reading.h"
-#include "matching/lookalike_table.h"
-#include "matching/text_preparation.h"
-#include "platform/hangul.h"
+#include "engine/korean/korean_forms.h"
+#include "engine/korean/lookalike_reading.h"
+#include "engine/korean/lookalike_table.h"
+#include "text/hangul.h"
+#include "text/text_preparation.h"
 
 namespace chatsieve::reference {
 namespace {

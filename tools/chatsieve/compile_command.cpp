@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "commands.h"
-#include "dictionary/word_index.h"
+#include "legacy/word_index.h"
 #include "numbered_word_list.h"
 #include "option_parser.h"
-#include "platform/cp949_exact.h"
-#include "platform/utf8.h"
 #include "standard_output.h"
+#include "text/cp949_exact.h"
+#include "text/utf8.h"
 
 namespace chatsieve::tool {
 namespace {

@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include "commands.h"
-#include "dictionary/word_index.h"
-#include "dictionary/word_list.h"
+#include "legacy/word_index.h"
 #include "numbered_word_list.h"
 #include "option_parser.h"
-#include "platform/utf8.h"
 #include "standard_output.h"
+#include "text/utf8.h"
 #include "word_list_format.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve::tool {
 namespace {

@@ -1,6 +1,6 @@
 #include "filter_option_names.h"
 
-#include "matching/match_option_names.h"
+#include "engine/match_option_names.h"
 
 namespace chatsieve::tool {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "dictionary/word_list.h"
 #include "filter_option_names.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve::tool {
 namespace {

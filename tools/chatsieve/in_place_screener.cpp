@@ -6,7 +6,7 @@
 
 #include "default_word_list.h"
 #include "legacy_text.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
 #include "word_list_format.h"
 
 namespace chatsieve::tool {

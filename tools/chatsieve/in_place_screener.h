@@ -2,7 +2,7 @@
 // the legacy filter object's own in-place masking rather than the exports.
 #pragma once
 
-#include "api/bad_chat_man.h"
+#include "legacy/bad_chat_man.h"
 #include "screener.h"
 
 namespace chatsieve::tool {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::tool {
 namespace {

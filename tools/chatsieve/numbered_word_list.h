@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/word_list.h"
+#include "wordfile/word_list.h"
 
 namespace chatsieve::tool {
 

@@ -7,7 +7,7 @@
 
 #include "filter_setup.h"
 #include "option_parser.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace chatsieve::tool {
 namespace {

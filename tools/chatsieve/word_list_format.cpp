@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 
-#include "dictionary/word_file_format.h"
-#include "dictionary/word_index.h"
+#include "legacy/word_index.h"
 #include "platform/file_problem.h"
 #include "platform/raw_file_reader.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
+#include "wordfile/word_file_format.h"
 
 namespace chatsieve::tool {
 

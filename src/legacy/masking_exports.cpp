@@ -1,0 +1,32 @@
+#include <utility>
+
+#include "chatsieve/chatsieve.h"
+#include "legacy/library_state.h"
+#include "legacy/mask_by_level.h"
+
+namespace {
+
+// Masks at the level in force. A destination of no room is never written, whatever the
+// level: every call with one answers 0. No exception leaves the library.
+template <typename Char, typename Capacity>
+int32_t MaskAtCurrentLevel(const Char* text, Char* dest, Capacity capacity, Char mask) noexcept {
+  if (std::cmp_less_equal(capacity, 0)) return 0;
+  try {
+    return chatsieve::MaskAtLevel(chatsieve::legacy::FilterObject(),
+                                  chatsieve::legacy::filter_level.load(std::memory_order_relaxed),
+                                  text, dest, capacity, mask);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+extern "C" int32_t IsBadToRep(const char* text, char* dest, int32_t capacity, char mask) {
+  return MaskAtCurrentLevel(text, dest, capacity, mask);
+}
+
+extern "C" int32_t IsBadToRepW(const char16_t* text, char16_t* dest, uint32_t capacity,
+                               char16_t mask) {
+  return MaskAtCurrentLevel(text, dest, capacity, mask);
+}
