@@ -75,7 +75,7 @@ void Screen(const ScreeningWords& words, std::basic_string_view<typename Encodin
   }
   Expect(HoldsWord<Encoding>(words, text) == !found.empty());
   std::basic_string<typename Encoding::Unit> masked;
-  Expect(MaskWords<Encoding>(words, text, U'*', MaskStyle::kWhole, masked) == !found.empty());
+  Expect(MaskWords<Encoding>(words, text, U'*', MatchMaskStyle::kWhole, masked) == !found.empty());
   size_t characters = 0, masked_characters = 0;
   for (size_t at = 0; at < text.size(); ++characters)
     at += Encoding::Decode(text.data() + at, text.size() - at).units;

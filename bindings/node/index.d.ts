@@ -18,8 +18,9 @@ export declare const Options: Readonly<{
   REPEATS: number;
   /** Spaces between the syllables of a word skipped. */
   SPACES: number;
-  /** The recommended Korean reading: every option above but SEPARATORS. */
+  /** Shapes written for jamo and syllables among Hangul (人 for ㅅ, 7H for 개, 18 for 씨발). */
   LOOKALIKE: number;
+  /** Every Korean option above from WIDTH to SPACES. */
   KOREAN: number;
   /** KOREAN, SEPARATORS and LOOKALIKE: the reading recommended with the built-in lexicon. */
   RECOMMENDED: number;
@@ -36,6 +37,9 @@ export type OptionName =
   | 'digits'
   | 'repeats'
   | 'spaces'
+  | 'lookalike'
+  | 'korean'
+  | 'recommended'
   | (string & {});
 
 export interface FilterInit {

@@ -52,10 +52,10 @@ class Options {
     options.bits_ = bits;
     return options;
   }
-  // True when every option of `option` is set (kKorean is several).
-  constexpr bool Has(Option option) const {
-    return (bits_ & static_cast<uint32_t>(option)) == static_cast<uint32_t>(option);
-  }
+  // True when every option of `options` is set (kKorean is several).
+  constexpr bool HasAll(Options options) const { return (bits_ & options.bits_) == options.bits_; }
+  // The same as HasAll.
+  constexpr bool Has(Option option) const { return HasAll(option); }
   constexpr uint32_t Bits() const { return bits_; }
   friend constexpr Options operator|(Options a, Options b) { return FromBits(a.bits_ | b.bits_); }
 

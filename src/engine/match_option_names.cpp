@@ -1,28 +1,17 @@
 #include "engine/match_option_names.h"
 
-#include <array>
 #include <cstdint>
 #include <utility>
-
-#include "chatsieve/filter.h"
 
 namespace chatsieve {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, uint32_t>, 12> kNames = {{
-    {"separators", CHATSIEVE_SEPARATORS},
-    {"width", CHATSIEVE_WIDTH},
-    {"invisible", CHATSIEVE_INVISIBLE},
-    {"jamo", CHATSIEVE_JAMO},
-    {"initials", CHATSIEVE_INITIALS},
-    {"keyboard", CHATSIEVE_KEYBOARD},
-    {"digits", CHATSIEVE_DIGITS},
-    {"repeats", CHATSIEVE_REPEATS},
-    {"spaces", CHATSIEVE_SPACES},
-    {"lookalike", CHATSIEVE_LOOKALIKE},
-    {"korean", CHATSIEVE_KOREAN},
-    {"recommended", CHATSIEVE_RECOMMENDED},
-}};
+// The single options first, then the sets, as the table lists them.
+constexpr std::pair<std::string_view, uint32_t> kNames[] = {
+#define MATCH_OPTION_NAME(name, enumerator, bits) {#name, bits},
+    MATCH_OPTION_TABLE(MATCH_OPTION_NAME) MATCH_OPTION_SET_TABLE(MATCH_OPTION_NAME)
+#undef MATCH_OPTION_NAME
+};
 
 std::optional<uint32_t> BitsOf(std::string_view name) {
   for (const auto& [known, bits] : kNames) {

@@ -8,8 +8,8 @@
 
 namespace chatsieve {
 
-// Names joined by commas, each an option in lower case ("width,jamo", "separators") or
-// "korean" for the recommended Korean combination; nothing for an unknown or empty name.
+// Names joined by commas, each an option in lower case ("width,jamo", "separators") or a
+// named set ("korean", "recommended"); nothing for an unknown or empty name.
 std::optional<MatchOptions> MatchOptionsFromNames(std::string_view names);
 
 }  // namespace chatsieve

@@ -270,8 +270,8 @@ class ConsumedChars {
 // stretch of the text; over prepared characters only those a match consumed are masked.
 template <typename Encoding>
 std::vector<Interval> MaskedIntervals(const ScreeningWords& words, Text<Encoding> text,
-                                      MaskStyle style) {
-  const bool keep_first = style == MaskStyle::kKeepFirst;
+                                      MatchMaskStyle style) {
+  const bool keep_first = style == MatchMaskStyle::kKeepFirst;
   std::vector<Interval> masked;
   if (words.options.AsWritten()) {
     ScanUncovered<Encoding>(words, text, RawCursor<Encoding>(text), [&](const Span& span) {
@@ -370,7 +370,7 @@ uint64_t ReadHash(const ScreeningWords& words, Text<Encoding> text, size_t from)
 
 template <typename Encoding>
 [[gnu::flatten]] bool MaskWords(const ScreeningWords& words, Text<Encoding> text, char32_t mask,
-                                MaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
+                                MatchMaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
                                 size_t from) {
   std::vector<Interval> masked;
   if (!words.forbidden.Empty()) masked = MaskedIntervals<Encoding>(words, text, style);
@@ -403,9 +403,9 @@ template uint64_t FindWordsAndReadHash<Utf16>(const ScreeningWords&, std::u16str
                                               std::vector<Occurrence>&);
 template uint64_t ReadHash<Utf8>(const ScreeningWords&, std::string_view, size_t);
 template uint64_t ReadHash<Utf16>(const ScreeningWords&, std::u16string_view, size_t);
-template bool MaskWords<Utf8>(const ScreeningWords&, std::string_view, char32_t, MaskStyle,
+template bool MaskWords<Utf8>(const ScreeningWords&, std::string_view, char32_t, MatchMaskStyle,
                               BoundedOutput<char>&, size_t);
-template bool MaskWords<Utf16>(const ScreeningWords&, std::u16string_view, char32_t, MaskStyle,
+template bool MaskWords<Utf16>(const ScreeningWords&, std::u16string_view, char32_t, MatchMaskStyle,
                                BoundedOutput<char16_t>&, size_t);
 
 }  // namespace chatsieve

@@ -48,7 +48,8 @@ struct Occurrence {
   uint32_t word;
 };
 
-enum class MaskStyle {
+// How much of an occurrence masking covers.
+enum class MatchMaskStyle {
   kWhole,
   kKeepFirst,
 };
@@ -101,13 +102,14 @@ uint64_t ReadHash(const ScreeningWords& words, std::basic_string_view<typename E
 // written. Returns true when anything written was masked.
 template <typename Encoding>
 bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               char32_t mask, MaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
+               char32_t mask, MatchMaskStyle style, BoundedOutput<typename Encoding::Unit>& out,
                size_t from = 0);
 
 // The same into a string, for callers that keep no buffer of their own: it screens twice.
 template <typename Encoding>
 bool MaskWords(const ScreeningWords& words, std::basic_string_view<typename Encoding::Unit> text,
-               char32_t mask, MaskStyle style, std::basic_string<typename Encoding::Unit>& out) {
+               char32_t mask, MatchMaskStyle style,
+               std::basic_string<typename Encoding::Unit>& out) {
   BoundedOutput<typename Encoding::Unit> measured(nullptr, 0);
   MaskWords<Encoding>(words, text, mask, style, measured);
   out.resize(measured.Length());

@@ -58,9 +58,10 @@ int ReadText(const Unit* text, size_t length, Text<Encoding>& out) {
 
 // A caller's mask argument: a Unicode scalar value, with CHATSIEVE_MASK_KEEP_FIRST or not.
 // False when the code point is none.
-inline bool ReadMask(uint32_t mask, char32_t& code_point, MaskStyle& style) {
+inline bool ReadMask(uint32_t mask, char32_t& code_point, MatchMaskStyle& style) {
   code_point = mask & ~uint32_t{CHATSIEVE_MASK_KEEP_FIRST};
-  style = (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MaskStyle::kKeepFirst : MaskStyle::kWhole;
+  style =
+      (mask & CHATSIEVE_MASK_KEEP_FIRST) != 0 ? MatchMaskStyle::kKeepFirst : MatchMaskStyle::kWhole;
   return code_point <= 0x10FFFF && (code_point < 0xD800 || code_point > 0xDFFF);
 }
 
@@ -68,7 +69,7 @@ inline bool ReadMask(uint32_t mask, char32_t& code_point, MaskStyle& style) {
 // Masks the text from unit `from` on into the caller's buffer: the code the C interface
 // answers, with the length the whole masked text needs in `*out_length`.
 template <typename Encoding, typename Unit>
-int MaskInto(const ScreeningWords& words, Text<Encoding> text, char32_t mask, MaskStyle style,
+int MaskInto(const ScreeningWords& words, Text<Encoding> text, char32_t mask, MatchMaskStyle style,
              Unit* out, size_t capacity, size_t* out_length, size_t from = 0) {
   BoundedOutput<typename Encoding::Unit> masked(reinterpret_cast<typename Encoding::Unit*>(out),
                                                 capacity);
@@ -78,10 +79,10 @@ int MaskInto(const ScreeningWords& words, Text<Encoding> text, char32_t mask, Ma
   return any ? CHATSIEVE_FOUND : CHATSIEVE_OK;
 }
 
-template <typename Match>
-Match MatchOf(const Occurrence& found, const WordList& words) {
+template <typename Record>
+Record MatchOf(const Occurrence& found, const WordList& words) {
   const chatsieve_match match{found.begin, found.end, found.word};
-  if constexpr (std::is_same_v<Match, chatsieve_match>) {
+  if constexpr (std::is_same_v<Record, chatsieve_match>) {
     return match;
   } else {
     const WordTraits& traits = words.Traits(found.word);

@@ -14,7 +14,7 @@
 
 struct chatsieve_conversation {
   const chatsieve_filter* filter;
-  chatsieve::ConversationLimits limits;
+  chatsieve::ConversationTextLimits limits;
   // Chosen by the first message's encoding.
   std::variant<std::monostate, chatsieve::ConversationText<chatsieve::Utf8>,
                chatsieve::ConversationText<chatsieve::Utf16>>
@@ -28,7 +28,7 @@ namespace {
 // What a thread keeps of the occurrences it found: enough for chat.
 constexpr size_t kKeptOccurrences = 1024;
 
-bool ReadLimits(const chatsieve_conversation_options* options, ConversationLimits& limits) {
+bool ReadLimits(const chatsieve_conversation_options* options, ConversationTextLimits& limits) {
   if (options == nullptr) return true;
   if (options->size != sizeof(chatsieve_conversation_options)) return false;
   if (options->messages > CHATSIEVE_CONVERSATION_MAX_MESSAGES ||
@@ -62,7 +62,7 @@ int ScreenNext(chatsieve_conversation* conversation, const Unit* message, size_t
     if (text == nullptr) return CHATSIEVE_E_ARGUMENT;
     const chatsieve_filter& filter = *conversation->filter;
     const FilterState::Reading snapshot(filter.state);
-    const ScreeningWords words = snapshot->Words(filter.state.Options());
+    const ScreeningWords words = snapshot->Words(filter.state.MatchingOptions());
     text->Join(view, time_ms);
     uint64_t read_hash = 0;
     int result = 0;
@@ -136,7 +136,7 @@ int Mask(chatsieve_conversation* conversation, const Unit* message, size_t lengt
   if (conversation == nullptr || out_length == nullptr || (out == nullptr && capacity > 0))
     return CHATSIEVE_E_NULL;
   char32_t code_point = 0;
-  MaskStyle style = MaskStyle::kWhole;
+  MatchMaskStyle style = MatchMaskStyle::kWhole;
   if (!ReadMask(mask, code_point, style)) return CHATSIEVE_E_ARGUMENT;
   return ScreenNext<Encoding>(
       conversation, message, length, time_ms,
@@ -158,7 +158,7 @@ extern "C" {
 
 chatsieve_conversation* chatsieve_conversation_new(const chatsieve_filter* filter,
                                                    const chatsieve_conversation_options* options) {
-  chatsieve::ConversationLimits limits;
+  chatsieve::ConversationTextLimits limits;
   if (filter == nullptr || !chatsieve::ReadLimits(options, limits)) return nullptr;
   return new (std::nothrow) chatsieve_conversation{filter, limits, {}, 0};
 }

@@ -47,7 +47,7 @@ size_t AfterSpace(std::basic_string_view<typename Encoding::Unit> text, size_t a
 }  // namespace
 
 template <typename Encoding>
-ConversationText<Encoding>::ConversationText(const ConversationLimits& limits)
+ConversationText<Encoding>::ConversationText(const ConversationTextLimits& limits)
     : limits_(limits),
       reserved_((limits.characters + kChatCharacters) * UnitsPerCharacter<Encoding>() +
                 limits.messages) {

@@ -20,7 +20,7 @@
 
 namespace chatsieve {
 
-struct ConversationLimits {
+struct ConversationTextLimits {
   size_t messages = 3;     // earlier messages a new one is joined with and compared to
   size_t characters = 12;  // code points of their text remembered
   int64_t window_ms = 0;   // 0: no window
@@ -33,7 +33,7 @@ class ConversationText {
   using Text = std::basic_string_view<Unit>;
 
   // Reserves room for the remembered text and a chat-sized message.
-  explicit ConversationText(const ConversationLimits& limits);
+  explicit ConversationText(const ConversationTextLimits& limits);
 
   // Forgets messages too old for `time_ms`, then puts `message` after the remembered
   // tails: Joined() ends with it. Does not allocate for a chat-sized message.
@@ -69,7 +69,7 @@ class ConversationText {
   // The index of the first remembered message whose tail is in the joined text.
   size_t FirstJoined() const;
 
-  ConversationLimits limits_;
+  ConversationTextLimits limits_;
   size_t reserved_;
   std::basic_string<Unit> joined_;
   std::vector<Remembered> remembered_;

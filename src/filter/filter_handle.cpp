@@ -27,7 +27,7 @@ int Load(chatsieve_filter* filter, int allowed, char* message, size_t capacity,
       [&] {
         ListedWords listed = read(source);
         const std::vector<LeftOutEntry> left_out = filter->state.Replace(
-            allowed != 0 ? Role::kAllowed : Role::kForbidden, std::move(listed.words));
+            allowed != 0 ? ListRole::kAllowed : ListRole::kForbidden, std::move(listed.words));
         WriteMessage(LeftOutNotes(listed, left_out, capacity).c_str(), message, capacity);
         return CHATSIEVE_OK;
       },

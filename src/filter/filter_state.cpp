@@ -67,10 +67,10 @@ void FilterState::Swap(std::unique_ptr<const Snapshot> next) {
   WaitUntilUnused(replaced.get());
 }
 
-std::vector<LeftOutEntry> FilterState::Replace(Role role, WordList words) {
+std::vector<LeftOutEntry> FilterState::Replace(ListRole role, WordList words) {
   const std::lock_guard lock(loading_);
   auto next = std::make_unique<Snapshot>(*current_.load(std::memory_order_relaxed));
-  if (role == Role::kForbidden) {
+  if (role == ListRole::kForbidden) {
     Compilation compilation = CompileWords(std::move(words), options_, *next->lookalikes);
     next->counted = CountedWords(compilation.compiled->words, policy_);
     next->forbidden = std::move(compilation.compiled);

@@ -42,7 +42,8 @@ struct Snapshot {
   }
 };
 
-enum class Role { kForbidden, kAllowed };
+// Which of its two lists a load replaces.
+enum class ListRole { kForbidden, kAllowed };
 
 class FilterState {
  public:
@@ -52,7 +53,7 @@ class FilterState {
   FilterState& operator=(const FilterState&) = delete;
   ~FilterState();
 
-  MatchOptions Options() const { return options_; }
+  MatchOptions MatchingOptions() const { return options_; }
 
   // The snapshot in force, which no load frees while this lives. One at a time per
   // thread. Throws std::bad_alloc on a thread's first screening only.
@@ -74,7 +75,7 @@ class FilterState {
   // Compiles the words for `role` and swaps them in; returns the entries left out.
   // Throws; nothing changes then. Loads compile one at a time, each with the look-alike
   // table in force.
-  std::vector<LeftOutEntry> Replace(Role role, WordList words);
+  std::vector<LeftOutEntry> Replace(ListRole role, WordList words);
   // Both at once, in one swap: no call sees one replaced and not the other. Returns the
   // entries left out of each.
   std::pair<std::vector<LeftOutEntry>, std::vector<LeftOutEntry>> ReplaceBoth(WordList forbidden,

@@ -23,13 +23,14 @@ int Check(const chatsieve_filter* filter, const Unit* text, size_t length) {
   if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
   return Guarded([&] {
     const FilterState::Reading snapshot(filter->state);
-    return HoldsWord<Encoding>(snapshot->Words(filter->state.Options()), view) ? CHATSIEVE_FOUND
-                                                                               : CHATSIEVE_OK;
+    return HoldsWord<Encoding>(snapshot->Words(filter->state.MatchingOptions()), view)
+               ? CHATSIEVE_FOUND
+               : CHATSIEVE_OK;
   });
 }
 
-template <typename Encoding, typename Unit, typename Match>
-int Find(const chatsieve_filter* filter, const Unit* text, size_t length, Match* matches,
+template <typename Encoding, typename Unit, typename Record>
+int Find(const chatsieve_filter* filter, const Unit* text, size_t length, Record* matches,
          size_t capacity, size_t* count) {
   if (filter == nullptr || count == nullptr || (matches == nullptr && capacity > 0))
     return CHATSIEVE_E_NULL;
@@ -40,10 +41,10 @@ int Find(const chatsieve_filter* filter, const Unit* text, size_t length, Match*
     size_t written = 0;
     {
       const FilterState::Reading snapshot(filter->state);
-      FindWords<Encoding>(snapshot->Words(filter->state.Options()), view, found);
+      FindWords<Encoding>(snapshot->Words(filter->state.MatchingOptions()), view, found);
       written = std::min(capacity, found.size());
       for (size_t k = 0; k < written; ++k)
-        matches[k] = MatchOf<Match>(found[k], snapshot->forbidden->words);
+        matches[k] = MatchOf<Record>(found[k], snapshot->forbidden->words);
     }
     *count = found.size();
     const bool any = !found.empty();
@@ -61,12 +62,12 @@ int Mask(const chatsieve_filter* filter, const Unit* text, size_t length, uint32
   Text<Encoding> view;
   if (const int problem = ReadText<Encoding>(text, length, view)) return problem;
   char32_t code_point = 0;
-  MaskStyle style = MaskStyle::kWhole;
+  MatchMaskStyle style = MatchMaskStyle::kWhole;
   if (!ReadMask(mask, code_point, style)) return CHATSIEVE_E_ARGUMENT;
   return Guarded([&] {
     const FilterState::Reading snapshot(filter->state);
-    return MaskInto<Encoding>(snapshot->Words(filter->state.Options()), view, code_point, style,
-                              out, capacity, out_length);
+    return MaskInto<Encoding>(snapshot->Words(filter->state.MatchingOptions()), view, code_point,
+                              style, out, capacity, out_length);
   });
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/match_options.h"
 #include "engine/random_korean_text.h"
 #include "reference/reference_korean.h"
 
@@ -25,7 +26,8 @@ TEST(ConversationDifferentialTest, FindsWhatTheJoinedTextHoldsInTheLastMessage) 
   std::mt19937 random(23);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 150; ++round) {
-    const uint32_t options = std::uniform_int_distribution<uint32_t>(0, 0x3FF)(random);
+    const uint32_t options =
+        std::uniform_int_distribution<uint32_t>(0, MatchOptions::kKnownBits)(random);
     std::vector<std::u32string> words, allowed;
     std::string list, allowed_list;
     for (int w = 0; w < 4; ++w) {

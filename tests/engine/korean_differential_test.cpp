@@ -48,7 +48,8 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
   std::mt19937 random(11);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 400; ++round) {
-    const uint32_t options = std::uniform_int_distribution<uint32_t>(0, 0x3FF)(random);
+    const uint32_t options =
+        std::uniform_int_distribution<uint32_t>(0, MatchOptions::kKnownBits)(random);
     std::vector<std::u32string> words, allowed;
     for (int w = 0; w < 5; ++w)
       words.push_back(RandomText(random, w < 4 ? kSyllables : all, w < 4 ? 4 : 3));
@@ -64,7 +65,7 @@ TEST(KoreanDifferential, FindsAndMasksWhatTheReferenceDoes) {
       ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
           << "options " << std::hex << options << " text " << Utf8Of(text);
       std::u16string masked;
-      MaskWords<Utf16>(screening, units, U'*', MaskStyle::kWhole, masked);
+      MaskWords<Utf16>(screening, units, U'*', MatchMaskStyle::kWhole, masked);
       const std::u32string expected = reference::MaskKorean(options, words, allowed, text);
       ASSERT_EQ(masked, std::u16string(expected.begin(), expected.end()))
           << "options " << std::hex << options << " text " << Utf8Of(text);
@@ -79,7 +80,8 @@ TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
   std::mt19937 random(5);
   const std::u32string all = kSyllables + kOthers;
   for (int round = 0; round < 300; ++round) {
-    const uint32_t options = std::uniform_int_distribution<uint32_t>(1, 0x3FF)(random);
+    const uint32_t options =
+        std::uniform_int_distribution<uint32_t>(1, MatchOptions::kKnownBits)(random);
     const std::vector<std::u32string> words = {RandomText(random, kSyllables, 3),
                                                RandomText(random, all, 3), U"시발"};
     // An allowed word and Latin letters that reach past where a piece may end.
@@ -97,7 +99,7 @@ TEST(KoreanDifferential, ReadsATextInPiecesAsItReadsItWhole) {
     ASSERT_EQ(fast, reference::FindKorean(options, words, allowed, text))
         << std::hex << options << " " << Utf8Of(text);
     std::string masked;
-    MaskWords<Utf8>(screening, Utf8Of(text), U'*', MaskStyle::kWhole, masked);
+    MaskWords<Utf8>(screening, Utf8Of(text), U'*', MatchMaskStyle::kWhole, masked);
     ASSERT_EQ(masked, Utf8Of(reference::MaskKorean(options, words, allowed, text)))
         << std::hex << options << " piece " << std::dec << piece << " " << Utf8Of(text);
     EXPECT_EQ(HoldsWord<Utf8>(screening, Utf8Of(text)), !fast.empty());

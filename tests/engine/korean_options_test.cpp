@@ -39,7 +39,7 @@ std::string Masked(const Case& c) {
   const auto allowed = CompileAllowedWords(ListOf(c.allowed), options).compiled;
   const ScreeningWords words{forbidden->index, allowed->index, options};
   std::string out;
-  const bool masked = MaskWords<Utf8>(words, c.text, U'*', MaskStyle::kWhole, out);
+  const bool masked = MaskWords<Utf8>(words, c.text, U'*', MatchMaskStyle::kWhole, out);
   EXPECT_EQ(masked, HoldsWord<Utf8>(words, c.text)) << c.text;
   return out;
 }

@@ -25,6 +25,8 @@ TEST(KoreanFilterTest, TheRecommendedSetIsSeveralOptions) {
   EXPECT_TRUE(korean.Has(Option::kKorean));
   EXPECT_TRUE(korean.Has(Option::kJamo));
   EXPECT_FALSE(Options(Option::kJamo).Has(Option::kKorean));
+  EXPECT_TRUE(korean.HasAll(Option::kJamo | Option::kSeparators));
+  EXPECT_FALSE(Options(Option::kJamo).HasAll(Option::kJamo | Option::kWidth));
 }
 
 // A host's table is added to the built-in one; the words in force are read with it at
