@@ -1,13 +1,12 @@
 #include "api/filter_level.h"
 #include "chatsieve/chatsieve.h"
-#include "matching/detect_by_level.h"
 
 namespace {
 
 template <typename Char>
 int32_t DetectAtFilterLevel(const Char* text) {
   try {
-    return chatsieve::DetectAtLevel(chatsieve::api::FilterObject(),
+    return chatsieve::DetectAtLevel(chatsieve::api::FilterObject().Keys(),
                                     chatsieve::api::filter_level.load(std::memory_order_relaxed),
                                     text);
   } catch (...) {

@@ -2,7 +2,7 @@
 
 #include "api/filter_level.h"
 #include "chatsieve/chatsieve.h"
-#include "matching/mask_by_level.h"
+#include "legacy/level_masking.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ template <typename Char, typename Capacity>
 int32_t MaskAtCurrentLevel(const Char* text, Char* dest, Capacity capacity, Char mask) noexcept {
   if (std::cmp_less_equal(capacity, 0)) return 0;
   try {
-    return chatsieve::MaskAtLevel(chatsieve::api::FilterObject(),
+    return chatsieve::MaskAtLevel(chatsieve::api::FilterObject().Keys(),
                                   chatsieve::api::filter_level.load(std::memory_order_relaxed),
                                   text, dest, capacity, mask);
   } catch (...) {

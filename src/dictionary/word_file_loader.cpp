@@ -1,12 +1,12 @@
-// Reading word-list files record by record. The legacy index empties itself first, then
+// Reading word-list files record by record. The legacy word list empties itself first, then
 // stores every record the header's word count covers, and sorts its buckets only when the
 // whole load succeeded: a failed load keeps the words read before the failure, unsorted.
 #include <memory>
 #include <new>
 
+#include "dictionary/legacy_word_list.h"
 #include "dictionary/word_file_format.h"
 #include "dictionary/word_file_reader.h"
-#include "dictionary/word_index.h"
 #include "platform/raw_file_reader.h"
 #include "platform/text_mode_reader.h"
 
@@ -74,22 +74,18 @@ bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink&
   return true;
 }
 
-int32_t WordIndex::LoadWordFile(const char* path, int32_t collapse) {
-  if (!word_map_.Empty()) ClearWords();
-  if (!ReadNarrowWordFile(path, collapse != 0, word_count_, StoreInIndex())) return 0;
+int32_t LegacyWordList::LoadWordFile(const char* path, int32_t collapse) {
+  ClearWords();
+  if (!ReadNarrowWordFile(path, collapse != 0, word_count_, StoreInList())) return 0;
   SortBuckets();
   return 1;
 }
 
-int32_t WordIndex::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
-  if (!word_map_.Empty()) ClearWords();
-  if (!ReadWideWordFile(path, word_count_, StoreInIndex())) return 0;
+int32_t LegacyWordList::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
+  ClearWords();
+  if (!ReadWideWordFile(path, word_count_, StoreInList())) return 0;
   SortBuckets();
   return 1;
-}
-
-RecordSink WordIndex::StoreInIndex() {
-  return [this](std::unique_ptr<BadWord>& record) { return InsertWord(record) != 0; };
 }
 
 }  // namespace chatsieve

@@ -4,9 +4,9 @@
 
 #include <chatsieve/filter.hpp>
 
-#include "dictionary/word_index.h"
+#include "dictionary/legacy_word_list.h"
 #include "filter/random_text.h"
-#include "matching/detect_by_level.h"
+#include "legacy/detecting.h"
 #include "platform/utf8.h"
 #include "reference/reference_filter.h"
 
@@ -97,9 +97,10 @@ TEST(FilterLegacyParityTest, FindsWordsWhereTheLegacyLevelsDo) {
   RandomText random(3);
   for (int list = 0; list < 40; ++list) {
     const std::vector<std::string> words = random.Words(random.Between(1, 5));
-    WordIndex legacy;
+    LegacyWordList legacy_words;
     for (const std::string& word : words)
-      legacy.AddWord(platform::Utf8ToUtf16(word)->c_str());
+      legacy_words.AddWord(platform::Utf8ToUtf16(word)->c_str());
+    const LegacyKeys legacy(legacy_words);
     Filter as_written;
     Filter separators(Option::kSeparators);
     as_written.LoadText(ListOf(words));
