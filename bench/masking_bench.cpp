@@ -15,7 +15,7 @@
 
 #include "api/bad_chat_man.h"
 #include "bench_corpus.h"
-#include "matching/mask_by_level.h"
+#include "legacy/level_masking.h"
 #include "reference_engine.h"
 
 namespace chatsieve::bench {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "dictionary/word_rules.h"
 #include "legacy/chosen_word.h"
 #include "legacy/unit_cursors.h"
 #include "matching/text_encoding.h"
@@ -14,14 +15,35 @@
 namespace chatsieve {
 namespace {
 
-// Any key found is a word found, unless it is a word with a zero unit not at the end.
+// The folded unit at `at`, or the end's mark at the terminator.
+char32_t CodePointAt(const char16_t* at) {
+  return *at == 0 ? KeyIndex::kTextEnd : FoldAsciiCase(*at);
+}
+
+// Any key found is a word found, unless it is a word with a zero unit not at the end. The
+// start filter reads the units from the array, each once; only the positions it lets
+// through walk the keys.
 int32_t ScanUnits(const LegacyKeys& keys, const char16_t* text) {
-  return ScanKeys(keys.Index(), UnitCursor(text),
-                  [&keys](const UnitCursor&, const UnitCursor& last, const KeyEnd& end) {
-                    return EndMatches(keys, end, last, WordEnd::kOverLength);
-                  })
-             ? 1
-             : 0;
+  if (text[0] == 0) return 0;
+  const KeyIndex& index = keys.Index();
+  const KeyStartFilter::View start_filter = index.CodePointStart();
+  auto found = [&keys](const UnitCursor&, const UnitCursor& last, const KeyEnd& end) {
+    return EndMatches(keys, end, last, WordEnd::kOverLength);
+  };
+  char32_t first = FoldAsciiCase(text[0]);
+  char32_t second = CodePointAt(text + 1);
+  char32_t third = second == KeyIndex::kTextEnd ? second : CodePointAt(text + 2);
+  for (const char16_t* at = text;; ++at) {
+    if (start_filter.MayStart(first, second, third) &&
+        key_scan_detail::WalkKeys(index, UnitCursor(at), found)) {
+      return 1;
+    }
+    if (second == KeyIndex::kTextEnd) return 0;
+    first = second;
+    second = third;
+    // at[2] is read only while at[1], the new third's predecessor, is not the end.
+    third = third == KeyIndex::kTextEnd ? third : CodePointAt(at + 3);
+  }
 }
 
 int32_t ScanText(const LegacyKeys& keys, const ScannedText& scanned, Scan scan) {
