@@ -117,7 +117,7 @@ std::u16string LongText(const std::string& name) {
   return Wide(text);
 }
 
-void Fill(WordIndex& filter, const std::vector<std::u16string>& words) {
+void Fill(LegacyWordList& filter, const std::vector<std::u16string>& words) {
   filter.ClearWords();
   for (const auto& word : words)
     filter.AddWord(word.c_str());

@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace chatsieve {
-class WordIndex;
+class LegacyWordList;
 }
 
 namespace chatsieve::bench {
@@ -28,7 +28,7 @@ const std::vector<std::u16string>& Words(size_t size);
 std::u16string LongText(const std::string& name);
 
 // Loads `words` into a filter object through the library's wide loader.
-void Fill(WordIndex& filter, const std::vector<std::u16string>& words);
+void Fill(LegacyWordList& filter, const std::vector<std::u16string>& words);
 
 // Writes `words` as a wide word-list file at `path`, byte by byte as the format lays
 // it out, for the library's own loader to read.

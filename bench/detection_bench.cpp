@@ -9,11 +9,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_corpus.h"
 #include "legacy/bad_chat_man.h"
-#include "legacy/detect_by_level.h"
 #include "reference_engine.h"
 
 namespace chatsieve::bench {
@@ -33,8 +33,9 @@ const BadChatMan& FilterOf(size_t size) {
   static std::map<size_t, std::unique_ptr<BadChatMan>> filters;
   auto& filter = filters[size];
   if (!filter) {
-    filter = std::make_unique<BadChatMan>();
-    Fill(*filter, Words(size));
+    LegacyWordList list;
+    Fill(list, Words(size));
+    filter = std::make_unique<BadChatMan>(std::move(list));
   }
   return *filter;
 }
@@ -42,7 +43,7 @@ const BadChatMan& FilterOf(size_t size) {
 const reference::ReferenceEngine& ReferenceOf(size_t size) {
   static std::map<size_t, std::unique_ptr<reference::ReferenceEngine>> references;
   auto& engine = references[size];
-  if (!engine) engine = std::make_unique<reference::ReferenceEngine>(FilterOf(size));
+  if (!engine) engine = std::make_unique<reference::ReferenceEngine>(FilterOf(size).Words());
   return *engine;
 }
 
@@ -75,7 +76,7 @@ void RegisterScreening() {
                                      [=](benchmark::State& state) {
                                        const BadChatMan& filter = FilterOf(size);
                                        Screen(state, encoding.wide, [&](const auto* text) {
-                                         return DetectAtLevel(filter, level, text);
+                                         return DetectAtLevel(filter.Keys(), level, text);
                                        });
                                      })
             ->Iterations(static_cast<int64_t>(lines) * kLibraryPasses)
@@ -96,9 +97,10 @@ void RegisterScreening() {
 
 void LoadList(benchmark::State& state) {
   const auto& words = Words(static_cast<size_t>(state.range(0)));
-  BadChatMan filter;
   for (auto _ : state) {
-    Fill(filter, words);
+    LegacyWordList list;
+    Fill(list, words);
+    benchmark::DoNotOptimize(BadChatMan(std::move(list)).Keys());
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(words.size()));
 }

@@ -22,11 +22,12 @@
 
 #include "bench_corpus.h"
 #include "filter/compiled_words.h"
-#include "legacy/detect_by_level.h"
-#include "legacy/mask_by_level.h"
-#include "legacy/word_index.h"
+#include "legacy/detecting.h"
+#include "legacy/legacy_keys.h"
+#include "legacy/level_masking.h"
 #include "reference/reference_filter.h"
 #include "text/utf8.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve::bench {
 namespace {
@@ -91,11 +92,11 @@ const Filter& PolicyFilterOf(PolicyChoice choice) {
   return found->second;
 }
 
-const WordIndex& Legacy() {
-  static const WordIndex* legacy = [] {
-    auto* filter = new WordIndex;
-    Fill(*filter, Words(kWords));
-    return filter;
+const LegacyKeys& Legacy() {
+  static const LegacyKeys* legacy = [] {
+    LegacyWordList list;
+    Fill(list, Words(kWords));
+    return new LegacyKeys(list);
   }();
   return *legacy;
 }
@@ -154,7 +155,7 @@ void FilterMask(benchmark::State& state, bool separators) {
 }
 
 void LegacyCheck(benchmark::State& state, bool separators) {
-  const WordIndex& legacy = Legacy();
+  const LegacyKeys& legacy = Legacy();
   ScreenLines(state, Chat().wide_lines, [&](const std::u16string& line) {
     return DetectAtLevel(legacy, separators ? 2 : 1, line.c_str()) == 1;
   });
@@ -181,7 +182,7 @@ void LegacyExportCheck(benchmark::State& state, bool separators) {
 }
 
 void LegacyMask(benchmark::State& state, bool separators) {
-  const WordIndex& legacy = Legacy();
+  const LegacyKeys& legacy = Legacy();
   std::vector<char16_t> out(4096);
   ScreenLines(state, Chat().wide_lines, [&](const std::u16string& line) {
     return MaskAtLevel(legacy, separators ? 2 : 1, line.c_str(), out.data(), 4096, u'*') == 1;

@@ -10,11 +10,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_corpus.h"
 #include "legacy/bad_chat_man.h"
-#include "legacy/mask_by_level.h"
+#include "legacy/level_masking.h"
 #include "reference_engine.h"
 
 namespace chatsieve::bench {
@@ -26,25 +27,27 @@ constexpr size_t kChatCapacity = 1024;
 
 const BadChatMan& Filter() {
   static const std::unique_ptr<BadChatMan> filter = [] {
-    auto filled = std::make_unique<BadChatMan>();
-    Fill(*filled, Words(kWordCount));
-    return filled;
+    LegacyWordList list;
+    Fill(list, Words(kWordCount));
+    return std::make_unique<BadChatMan>(std::move(list));
   }();
   return *filter;
 }
 
 struct Library {
   static int32_t Mask(int32_t level, const char* text, char* destination, size_t capacity) {
-    return MaskAtLevel(Filter(), level, text, destination, static_cast<int32_t>(capacity), '*');
+    return MaskAtLevel(Filter().Keys(), level, text, destination, static_cast<int32_t>(capacity),
+                       '*');
   }
   static int32_t Mask(int32_t level, const char16_t* text, char16_t* destination, size_t capacity) {
-    return MaskAtLevel(Filter(), level, text, destination, static_cast<uint32_t>(capacity), u'*');
+    return MaskAtLevel(Filter().Keys(), level, text, destination, static_cast<uint32_t>(capacity),
+                       u'*');
   }
 };
 
 struct Reference {
   static const reference::ReferenceEngine& Masker() {
-    static const reference::ReferenceEngine engine(Filter());
+    static const reference::ReferenceEngine engine(Filter().Words());
     return engine;
   }
   static int32_t Mask(int32_t level, const char* text, char* destination, size_t capacity) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench_corpus.h"
-#include "legacy/word_index.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve::bench {
 namespace {
@@ -40,7 +40,7 @@ const ListFiles& FilesFor(size_t size) {
   static std::map<size_t, ListFiles> files;
   auto [entry, added] = files.try_emplace(size);
   if (added) {
-    auto filter = std::make_unique<WordIndex>();
+    auto filter = std::make_unique<LegacyWordList>();
     Fill(*filter, Words(size));
     ListFiles& list = entry->second;
     list.narrow = directory.path + "/filter-" + std::to_string(size) + ".bcd";
@@ -59,7 +59,7 @@ const ListFiles& FilesFor(size_t size) {
 
 void BM_LoadNarrowFile(benchmark::State& state) {
   const ListFiles& files = FilesFor(static_cast<size_t>(state.range(0)));
-  auto filter = std::make_unique<WordIndex>();
+  auto filter = std::make_unique<LegacyWordList>();
   for (auto _ : state)
     benchmark::DoNotOptimize(filter->LoadWordFile(files.narrow.c_str(), 1));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files.narrow_bytes));
@@ -69,7 +69,7 @@ void BM_LoadNarrowFile(benchmark::State& state) {
 void BM_LoadWideFile(benchmark::State& state) {
   const ListFiles& files = FilesFor(static_cast<size_t>(state.range(0)));
   const std::u16string path(files.wide.begin(), files.wide.end());
-  auto filter = std::make_unique<WordIndex>();
+  auto filter = std::make_unique<LegacyWordList>();
   for (auto _ : state)
     benchmark::DoNotOptimize(filter->LoadWordFileW(path.c_str(), 1));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files.wide_bytes));

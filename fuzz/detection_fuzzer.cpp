@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "legacy/bad_chat_man.h"
-#include "legacy/detect_by_level.h"
 #include "reference_engine.h"
 #include "text/text_preparation.h"
 
@@ -52,9 +52,9 @@ void CheckWide(const BadChatMan& filter, const ReferenceEngine& reference, const
   Expect(as_written == reference.Detect(1, text));
   Expect(either == reference.Detect(2, text));
   Expect(either == (stripped != 0 ? stripped : as_written));
-  Expect(chatsieve::DetectAtLevel(filter, 1, text) == as_written);
-  Expect(chatsieve::DetectAtLevel(filter, 2, text) == either);
-  Expect(chatsieve::DetectAtLevel(filter, 3, text) == 0);
+  Expect(chatsieve::DetectAtLevel(filter.Keys(), 1, text) == as_written);
+  Expect(chatsieve::DetectAtLevel(filter.Keys(), 2, text) == either);
+  Expect(chatsieve::DetectAtLevel(filter.Keys(), 3, text) == 0);
 }
 
 void CheckNarrow(const BadChatMan& filter, const ReferenceEngine& reference,
@@ -78,15 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = input.Byte();
   const int word_count = flags & 0x1F;
   const bool some_added_after_sorting = (flags & 0x20) != 0;
-  BadChatMan filter;
+  chatsieve::LegacyWordList list;
   for (int i = 0; i < word_count && !input.Empty(); ++i) {
-    if (some_added_after_sorting && i == word_count / 2) filter.SortBuckets();
+    if (some_added_after_sorting && i == word_count / 2) list.SortBuckets();
     std::u16string word(input.Byte() % 16, u'\0');
     for (char16_t& unit : word)
       unit = input.Unit();
-    filter.AddWord(word.c_str());
+    list.AddWord(word.c_str());
   }
-  if (!some_added_after_sorting) filter.SortBuckets();
+  if (!some_added_after_sorting) list.SortBuckets();
+  const BadChatMan filter(std::move(list));
 
   const std::string narrow = input.RestAsBytes();
   std::u16string wide(narrow.size() / 2, u'\0');
@@ -94,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     wide[i] = static_cast<char16_t>(static_cast<uint8_t>(narrow[2 * i]) |
                                     (static_cast<uint8_t>(narrow[2 * i + 1]) << 8));
   }
-  const ReferenceEngine reference(filter);
+  const ReferenceEngine reference(filter.Words());
   CheckNarrow(filter, reference, narrow);
   CheckWide(filter, reference, wide.c_str());
   return 0;

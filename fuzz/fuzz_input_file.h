@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "legacy/word_index.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve::fuzz {
 
@@ -41,10 +41,10 @@ class FuzzInputFile {
 
 // Reads every unit and byte of every stored word, so the sanitizers see any that lies
 // outside its buffer, and checks what the index promises about each word.
-inline void TouchEveryWord(const WordIndex& filter) {
+inline void TouchEveryWord(const LegacyWordList& filter) {
   volatile uint32_t sink = 0;
-  filter.WordMap().ForEachBucket([&sink](char16_t key, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
+  filter.ForEachBucket([&sink](char16_t key, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket) {
       if (word->WideText() == nullptr || word->WideText()[0] != key) std::abort();
       for (int32_t i = 0; i <= word->WideLength(); ++i)
         sink = sink + word->WideText()[i];

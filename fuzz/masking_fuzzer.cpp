@@ -11,9 +11,10 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "legacy/bad_chat_man.h"
-#include "legacy/mask_by_level.h"
+#include "legacy/level_masking.h"
 #include "reference_engine.h"
 #include "text/cp949.h"
 
@@ -95,15 +96,16 @@ void MaskNarrow(const BadChatMan& filter, const ReferenceEngine& reference, cons
                         : filter.ReplaceBadWords(text.c_str(), into, capacity, mask, call.keep_all);
   });
   ExpectAsReference<char>(call.capacity, call.null_destination, [&](char* into, bool by_reference) {
-    return by_reference
-               ? reference.Mask(call.level, text.c_str(), into, capacity, mask)
-               : chatsieve::MaskAtLevel(filter, call.level, text.c_str(), into, capacity, mask);
+    return by_reference ? reference.Mask(call.level, text.c_str(), into, capacity, mask)
+                        : chatsieve::MaskAtLevel(filter.Keys(), call.level, text.c_str(), into,
+                                                 capacity, mask);
   });
   // A negative capacity only ever costs the first byte.
   auto one = Block<char>(1);
   filter.ReplaceBadWords(text.c_str(), one.get(), -capacity - 1, mask, call.keep_all);
   Expect(one[0] == 0);
-  Expect(chatsieve::MaskAtLevel(filter, 2, text.c_str(), one.get(), -capacity - 1, mask) == 0);
+  Expect(chatsieve::MaskAtLevel(filter.Keys(), 2, text.c_str(), one.get(), -capacity - 1, mask) ==
+         0);
   // The source's own buffer as the destination.
   std::string own = text;
   own.resize(std::max(own.size() + 1, static_cast<size_t>(call.capacity)), '\0');
@@ -128,8 +130,8 @@ void MaskWide(const BadChatMan& filter, const ReferenceEngine& reference,
       call.capacity, call.null_destination, [&](char16_t* into, bool by_reference) {
         return by_reference
                    ? reference.Mask(call.level, text.c_str(), into, call.capacity, call.mask)
-                   : chatsieve::MaskAtLevel(filter, call.level, text.c_str(), into, call.capacity,
-                                            call.mask);
+                   : chatsieve::MaskAtLevel(filter.Keys(), call.level, text.c_str(), into,
+                                            call.capacity, call.mask);
       });
   std::u16string own = text;
   own.resize(std::max(own.size() + 1, static_cast<size_t>(call.capacity)), u'\0');
@@ -167,15 +169,16 @@ void MaskInPlace(const BadChatMan& filter, const ReferenceEngine& reference,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  BadChatMan filter;
+  chatsieve::LegacyWordList list;
   // Words added after the sort leave their buckets in the order they came.
   const int word_count = input.ConsumeIntegralInRange(0, 12);
   const int sorted_after = input.ConsumeIntegralInRange(0, word_count);
   for (int i = 0; i < word_count; ++i) {
-    if (i == sorted_after) filter.SortBuckets();
-    filter.AddWord(DrawText(input, 8).c_str());
+    if (i == sorted_after) list.SortBuckets();
+    list.AddWord(DrawText(input, 8).c_str());
   }
-  if (sorted_after == word_count) filter.SortBuckets();
+  if (sorted_after == word_count) list.SortBuckets();
+  const BadChatMan filter(std::move(list));
 
   Call call;
   call.capacity = input.ConsumeIntegralInRange<uint32_t>(0, 600);
@@ -187,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string narrow =
       input.ConsumeBool() ? Encoded(wide) : input.ConsumeRandomLengthString();
 
-  const ReferenceEngine reference(filter);
+  const ReferenceEngine reference(filter.Words());
   MaskNarrow(filter, reference, narrow, call);
   MaskWide(filter, reference, wide, call);
   MaskInPlace(filter, reference, narrow, wide);

@@ -1,5 +1,4 @@
 #include "chatsieve/chatsieve.h"
-#include "legacy/detect_by_level.h"
 #include "legacy/library_state.h"
 
 namespace {
@@ -7,7 +6,7 @@ namespace {
 template <typename Char>
 int32_t DetectAtFilterLevel(const Char* text) {
   try {
-    return chatsieve::DetectAtLevel(chatsieve::legacy::FilterObject(),
+    return chatsieve::DetectAtLevel(chatsieve::legacy::FilterObject().Keys(),
                                     chatsieve::legacy::filter_level.load(std::memory_order_relaxed),
                                     text);
   } catch (...) {

@@ -1,8 +1,8 @@
 #include <utility>
 
 #include "chatsieve/chatsieve.h"
+#include "legacy/level_masking.h"
 #include "legacy/library_state.h"
-#include "legacy/mask_by_level.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ template <typename Char, typename Capacity>
 int32_t MaskAtCurrentLevel(const Char* text, Char* dest, Capacity capacity, Char mask) noexcept {
   if (std::cmp_less_equal(capacity, 0)) return 0;
   try {
-    return chatsieve::MaskAtLevel(chatsieve::legacy::FilterObject(),
+    return chatsieve::MaskAtLevel(chatsieve::legacy::FilterObject().Keys(),
                                   chatsieve::legacy::filter_level.load(std::memory_order_relaxed),
                                   text, dest, capacity, mask);
   } catch (...) {

@@ -1,10 +1,12 @@
-// Reading word-list files record by record: every record the header's word count covers,
-// each handed to the caller's sink as read.
+// Reading word-list files record by record. The legacy word list empties itself first, then
+// stores every record the header's word count covers, and sorts its buckets only when the
+// whole load succeeded: a failed load keeps the words read before the failure, unsorted.
 #include <memory>
 #include <new>
 
 #include "platform/raw_file_reader.h"
 #include "platform/text_mode_reader.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 #include "wordfile/word_file_reader.h"
 
@@ -70,6 +72,20 @@ bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink&
     if (!TakeRecord(take, [&](BadWord& entry) { return entry.ReadRecordW(file); })) return false;
   }
   return true;
+}
+
+int32_t LegacyWordList::LoadWordFile(const char* path, int32_t collapse) {
+  ClearWords();
+  if (!ReadNarrowWordFile(path, collapse != 0, word_count_, StoreInList())) return 0;
+  SortBuckets();
+  return 1;
+}
+
+int32_t LegacyWordList::LoadWordFileW(const char16_t* path, int32_t /*collapse*/) {
+  ClearWords();
+  if (!ReadWideWordFile(path, word_count_, StoreInList())) return 0;
+  SortBuckets();
+  return 1;
 }
 
 }  // namespace chatsieve

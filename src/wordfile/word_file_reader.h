@@ -1,5 +1,5 @@
 // Reading the records of a word-list file in the order the file holds them. The legacy
-// index stores what it reads into buckets; the filter keeps the records' order, so that a
+// word list stores what it reads into buckets; the filter keeps the records' order, so that a
 // word's index is its record's place in the file.
 #pragma once
 

@@ -5,10 +5,10 @@
 #include <chatsieve/filter.hpp>
 
 #include "filter/random_text.h"
-#include "legacy/detect_by_level.h"
-#include "legacy/word_index.h"
+#include "legacy/detecting.h"
 #include "reference/reference_filter.h"
 #include "text/utf8.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve {
 namespace {
@@ -97,9 +97,10 @@ TEST(FilterLegacyParityTest, FindsWordsWhereTheLegacyLevelsDo) {
   RandomText random(3);
   for (int list = 0; list < 40; ++list) {
     const std::vector<std::string> words = random.Words(random.Between(1, 5));
-    WordIndex legacy;
+    LegacyWordList legacy_words;
     for (const std::string& word : words)
-      legacy.AddWord(platform::Utf8ToUtf16(word)->c_str());
+      legacy_words.AddWord(platform::Utf8ToUtf16(word)->c_str());
+    const LegacyKeys legacy(legacy_words);
     Filter as_written;
     Filter separators(Option::kSeparators);
     as_written.LoadText(ListOf(words));

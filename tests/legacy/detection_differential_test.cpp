@@ -52,21 +52,22 @@ TEST(DetectionDifferential, AgreesWithTheReferenceEngine) {
   RandomCases random(kSeed);
   Tally tally;
   for (int i = 0; i < kCases; ++i) {
-    SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", case " << i);
-    BadChatMan filter;
+    SCOPED_TRACE(::testing::Message() << "seed " << kSeed << ", case " << i);
+    LegacyWordList list;
     const size_t sorted_count = random.Pick(0, 8);
     const size_t later_count = random.Pick(0, 1) == 0 ? 0 : random.Pick(1, 3);
     for (size_t w = 0; w < sorted_count + later_count; ++w) {
-      if (w == sorted_count) filter.SortBuckets();
+      if (w == sorted_count) list.SortBuckets();
       const std::u16string word =
           random.Text(random.Pick(0, 9) == 0 ? 1 : 2, 4, random.Pick(0, 2) != 0);
-      filter.AddWord(word.c_str());
+      list.AddWord(word.c_str());
     }
-    if (later_count == 0) filter.SortBuckets();
+    if (later_count == 0) list.SortBuckets();
+    const BadChatMan filter(std::move(list));
     const bool long_text = random.Pick(0, 19) == 0;
     const std::u16string text = long_text ? random.Text(250, 600) : random.Text(0, 32);
 
-    const reference::ReferenceEngine reference(filter);
+    const reference::ReferenceEngine reference(filter.Words());
     const bool at_level_2 = test_support::ExpectAsReference(filter, reference, text);
     const bool as_written = reference.Holds(text, false);
     const bool stripped = reference.Holds(text, true);
@@ -85,19 +86,19 @@ TEST(DetectionDifferential, AgreesWithTheReferenceEngine) {
   EXPECT_GT(tally.unsorted, kCases / 10);
 }
 
-// The buckets the scans walk hold what a literal duplicate check keeps: the first of
+// The buckets hold what a literal duplicate check keeps: the first of
 // the words that share their first unit exactly, their length and, without regard to
 // ASCII case, their other units, in the order added.
 TEST(DetectionDifferential, IndexKeepsTheFirstOfEqualWords) {
   constexpr uint32_t kSeed = 7717;
   RandomCases random(kSeed);
   for (int i = 0; i < 500; ++i) {
-    SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", case " << i);
+    SCOPED_TRACE(::testing::Message() << "seed " << kSeed << ", case " << i);
     std::map<char16_t, std::vector<std::u16string>> expected;
-    BadChatMan filter;
+    LegacyWordList list;
     for (size_t w = random.Pick(1, 30); w > 0; --w) {
       const std::u16string word = random.Text(1, 3, true);
-      ASSERT_EQ(filter.AddWord(word.c_str()), 1);
+      ASSERT_EQ(list.AddWord(word.c_str()), 1);
       auto& bucket = expected[word[0]];
       const bool equal_stored = std::any_of(bucket.begin(), bucket.end(), [&](const auto& other) {
         return other.size() == word.size() &&
@@ -106,8 +107,8 @@ TEST(DetectionDifferential, IndexKeepsTheFirstOfEqualWords) {
       if (!equal_stored) bucket.push_back(word);
     }
     std::map<char16_t, std::vector<std::u16string>> held;
-    filter.WordMap().ForEachBucket([&](char16_t key, const BadWordList& bucket) {
-      for (const auto& word : bucket.Words())
+    list.ForEachBucket([&](char16_t key, LegacyWordList::Words bucket) {
+      for (const auto& word : bucket)
         held[key].emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
     });
     ASSERT_EQ(held, expected);

@@ -4,10 +4,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "legacy/bad_chat_man.h"
+#include "support/temporary_directory.h"
+#include "support/word_file_builder.h"
 #include "text/cp949.h"
+#include "wordfile/word_file_format.h"
 
 namespace chatsieve::test_support {
 
@@ -15,12 +20,24 @@ namespace chatsieve::test_support {
 // `added_later` appended unsorted.
 inline std::unique_ptr<BadChatMan> FilterOf(const std::vector<std::u16string>& words,
                                             const std::vector<std::u16string>& added_later = {}) {
-  auto filter = std::make_unique<BadChatMan>();
+  LegacyWordList list;
   for (const auto& word : words)
-    filter->AddWord(word.c_str());
-  filter->SortBuckets();
+    list.AddWord(word.c_str());
+  list.SortBuckets();
   for (const auto& word : added_later)
-    filter->AddWord(word.c_str());
+    list.AddWord(word.c_str());
+  return std::make_unique<BadChatMan>(std::move(list));
+}
+
+// A filter holding the ASCII `word` from a narrow file that declares a negative count:
+// the load fails but keeps the word, and the count is not positive.
+inline std::unique_ptr<BadChatMan> UncountedFilterOf(std::string_view word) {
+  testing::WordFileBuilder file(word_file::RecordMask());
+  file.NarrowHead(-1).NarrowRecord(word);
+  const testing::TemporaryDirectory directory;
+  auto filter = std::make_unique<BadChatMan>();
+  EXPECT_EQ(filter->LoadWordFile(directory.Write("filter.bcd", file.Data()).c_str(), 1), 0);
+  EXPECT_LT(filter->Words().WordCount(), 0);
   return filter;
 }
 

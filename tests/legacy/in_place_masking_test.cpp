@@ -50,7 +50,7 @@ TEST(InPlaceMaskingTest, MasksExactlyTheUnitsTheMatchCameFrom) {
       {{u"바보"}, u"너 바.보야", u"너 *.*야"},  // one '*' byte a syllable
   };
   for (size_t i = 0; i < std::size(examples); ++i) {
-    SCOPED_TRACE(testing::Message() << "example " << i);
+    SCOPED_TRACE(::testing::Message() << "example " << i);
     const Example& example = examples[i];
     EXPECT_EQ(ExpectInPlace(*FilterOf(example.words), example.text, example.masked),
               example.text != example.masked ? 1 : 0);
@@ -59,8 +59,7 @@ TEST(InPlaceMaskingTest, MasksExactlyTheUnitsTheMatchCameFrom) {
 
 TEST(InPlaceMaskingTest, LeavesTheDestinationUntouchedWithNothingToDo) {
   const auto listed = FilterOf({u"abc"});
-  const auto emptied = FilterOf({u"abc"});
-  emptied->RemoveWord(u"abc");
+  const auto emptied = test_support::UncountedFilterOf("abc");
   const BadChatMan empty;
   const std::pair<const BadChatMan*, const char16_t*> cases[] = {
       {listed.get(), nullptr}, {listed.get(), u""}, {&empty, u"abc"}, {emptied.get(), u"abc"}};

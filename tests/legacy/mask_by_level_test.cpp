@@ -1,4 +1,4 @@
-#include "legacy/mask_by_level.h"
+#include "legacy/level_masking.h"
 
 #include <gtest/gtest.h>
 
@@ -47,13 +47,13 @@ TEST(MaskAtLevelTest, ComposesThePassesByLevel) {
       {{u"abc"}, 0, u"abc", 4, u'*', 0, std::nullopt},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
-    SCOPED_TRACE(testing::Message() << "case " << i);
+    SCOPED_TRACE(::testing::Message() << "case " << i);
     const Case& test = cases[i];
     const auto filter = test_support::FilterOf(test.words);
     const std::u16string untouched(16, u'#');
     if (test.capacity >= 0) {
       std::u16string wide = untouched;
-      EXPECT_EQ(MaskAtLevel(*filter, test.level, test.text.c_str(),
+      EXPECT_EQ(MaskAtLevel(filter->Keys(), test.level, test.text.c_str(),
                             test.null_destination ? nullptr : wide.data(),
                             static_cast<uint32_t>(test.capacity), test.mask),
                 test.result);
@@ -68,7 +68,7 @@ TEST(MaskAtLevelTest, ComposesThePassesByLevel) {
       EXPECT_EQ(wide, expected);
     }
     std::string narrow(16, '#');
-    EXPECT_EQ(MaskAtLevel(*filter, test.level, NarrowFormOf(test.text).value().c_str(),
+    EXPECT_EQ(MaskAtLevel(filter->Keys(), test.level, NarrowFormOf(test.text).value().c_str(),
                           test.null_destination ? nullptr : narrow.data(), test.capacity,
                           static_cast<char>(test.mask)),
               test.result);
@@ -110,10 +110,11 @@ TEST(MaskAtLevelTest, NarrowLevelTwoAgreesWithThePassesThroughAnIntermediateBuff
     const auto length = static_cast<int32_t>(text.size());
     const int32_t capacity = std::max(0, length + 1 + static_cast<int32_t>(random() % 5) - 2);
     const char mask = masks[random() % masks.size()];
-    SCOPED_TRACE(testing::Message() << "round " << round << " capacity " << capacity);
+    SCOPED_TRACE(::testing::Message() << "round " << round << " capacity " << capacity);
 
     std::string fused(static_cast<size_t>(capacity) + 4, '~');
-    const int32_t result = MaskAtLevel(*filter, 2, text.c_str(), fused.data(), capacity, mask);
+    const int32_t result =
+        MaskAtLevel(filter->Keys(), 2, text.c_str(), fused.data(), capacity, mask);
 
     std::string literal(fused.size(), '~');
     std::vector<char> intermediate(static_cast<size_t>(capacity) + 1, '~');

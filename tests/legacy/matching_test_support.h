@@ -22,14 +22,16 @@ inline std::u16string RandomText(std::mt19937& random, const std::u16string& alp
 
 // Up to six short words sorted as a load sorts them, and sometimes a few more added
 // afterwards, which leaves their buckets in the order they were added.
-inline void FillRandomly(BadChatMan& filter, std::mt19937& random, const std::u16string& alphabet) {
+inline BadChatMan RandomFilter(std::mt19937& random, const std::u16string& alphabet) {
+  LegacyWordList list;
   std::uniform_int_distribution<int> count(1, 6);
   for (int i = count(random); i > 0; --i)
-    filter.AddWord(RandomText(random, alphabet, 1, 4).c_str());
-  filter.SortBuckets();
+    list.AddWord(RandomText(random, alphabet, 1, 4).c_str());
+  list.SortBuckets();
   for (int i = random() % 2 == 0 ? 0 : count(random) / 2 + 1; i > 0; --i) {
-    filter.AddWord(RandomText(random, alphabet, 1, 4).c_str());
+    list.AddWord(RandomText(random, alphabet, 1, 4).c_str());
   }
+  return BadChatMan(std::move(list));
 }
 
 }  // namespace chatsieve::test_support

@@ -74,7 +74,7 @@ TEST(ZeroUnitWordTest, AgreesWithTheReferenceEngine) {
     for (int i = 0; i < 8; ++i)
       words.push_back(pick(4, true));
     const auto filter = LoadWide(words);
-    const reference::ReferenceEngine engine(*filter);
+    const reference::ReferenceEngine engine(filter->Words());
     for (int probe = 0; probe < 30 && !HasFailure(); ++probe) {
       SCOPED_TRACE(::testing::Message() << "round " << round);
       test_support::ExpectAsReference(*filter, engine, pick(6, false));

@@ -55,9 +55,9 @@ void WriteEncoded(const std::u16string& working, char* destination, int32_t size
 
 }  // namespace
 
-ReferenceEngine::ReferenceEngine(const WordIndex& index) : word_count_(index.WordCount()) {
-  index.WordMap().ForEachBucket([&](char16_t key, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words())
+ReferenceEngine::ReferenceEngine(const LegacyWordList& words) : word_count_(words.WordCount()) {
+  words.ForEachBucket([&](char16_t key, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket)
       buckets_[key].emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
   });
 }

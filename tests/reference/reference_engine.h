@@ -3,7 +3,7 @@
 // std::map, fresh copies of the text on every call, every word of a bucket compared in
 // turn, the masking walk starting over from the first unit after every masked word. It
 // shares nothing with the library but the character tables (the code page 949
-// converter, the Unicode letter table) and copies its words from a word index.
+// converter, the Unicode letter table) and copies its words from a legacy word list.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "legacy/word_index.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve::reference {
 
 class ReferenceEngine {
  public:
-  // The index's words, bucket by bucket in bucket order, and its word count.
-  explicit ReferenceEngine(const WordIndex& index);
+  // The list's words, bucket by bucket in bucket order, and its word count.
+  explicit ReferenceEngine(const LegacyWordList& words);
 
   // Detection at a filter level (1 as written, 2 stripped or as written, else off).
   int32_t Detect(int32_t level, const char* text) const;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "legacy/word_index.h"
 #include "support/non_regular_file.h"
 #include "support/temporary_directory.h"
 #include "support/word_file_builder.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 #include "wordfile/word_file_test_support.h"
 
@@ -42,7 +42,7 @@ void ExpectLoads(std::span<const LoadCase> cases, Load load) {
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = directory.Write("list.bcd", c.file);
-    WordIndex filter;
+    LegacyWordList filter;
     EXPECT_EQ(load(filter, path), c.result);
     EXPECT_EQ(IndexWords(filter), c.words);
     EXPECT_EQ(filter.WordCount(), c.word_count);
@@ -153,7 +153,7 @@ TEST(NarrowWordFile, LoadsAsTheByteRulesSay) {
            Narrow().Bytes({0}).Text(sig).Bytes({5}).Data()),
       Case("an empty file", 0, {}, 0, ""),
   };
-  ExpectLoads(cases, [](WordIndex& filter, const std::string& path) {
+  ExpectLoads(cases, [](LegacyWordList& filter, const std::string& path) {
     return filter.LoadWordFile(path.c_str(), 1);
   });
 }
@@ -168,12 +168,14 @@ TEST(NarrowWordFile, CollapsesRunsOfSpacesWhenAsked) {
     std::u16string wide;
   } cases[] = {{1, "a b", u"a b"}, {0, "a  b", u"a  b"}};
   for (const auto& c : cases) {
-    WordIndex filter;
+    LegacyWordList filter;
     ASSERT_EQ(filter.LoadWordFile(path.c_str(), c.collapse), 1);
-    const BadWord* word = filter.FindWord(c.wide.c_str());
-    ASSERT_NE(word, nullptr);
-    EXPECT_EQ(std::string(word->NarrowText(), static_cast<size_t>(word->NarrowLength())), c.narrow);
-    EXPECT_EQ(word->WideLength(), static_cast<int32_t>(c.wide.size()));
+    filter.ForEachBucket([&c](char16_t, LegacyWordList::Words bucket) {
+      ASSERT_EQ(bucket.size(), 1u);
+      const BadWord& word = *bucket[0];
+      EXPECT_EQ(std::string(word.NarrowText(), static_cast<size_t>(word.NarrowLength())), c.narrow);
+      EXPECT_EQ(std::u16string(word.WideText(), static_cast<size_t>(word.WideLength())), c.wide);
+    });
   }
 }
 
@@ -185,7 +187,7 @@ TEST(NarrowWordFile, SortsBucketsByBytesThenUnits) {
                                                              .Separator()
                                                              .NarrowRecord(std::string("a") + kGaNa)
                                                              .Data());
-  WordIndex filter;
+  LegacyWordList filter;
   ASSERT_EQ(filter.LoadWordFile(path.c_str(), 1), 1);
   EXPECT_EQ(IndexWords(filter), (Words{u"a가나", u"abcd"}));
 }
@@ -217,7 +219,7 @@ TEST(WideWordFile, LoadsAsTheByteRulesSay) {
       Case("a short header: missing count bytes read as 0", 0, {}, 3,
            Wide().Text(sig).Bytes({0, 3}).Data()),
   };
-  ExpectLoads(cases, [](WordIndex& filter, const std::string& path) {
+  ExpectLoads(cases, [](LegacyWordList& filter, const std::string& path) {
     return filter.LoadWordFileW(testing::WidePath(path).c_str(), 1);
   });
 }
@@ -232,7 +234,7 @@ TEST(WordFileLoads, EachLoadReplacesTheWordsInForce) {
   const std::u16string wide = testing::WidePath(wide_name);
   const std::string missing = (directory.Path() / "missing.bcd").string();
 
-  WordIndex filter;
+  LegacyWordList filter;
   ASSERT_EQ(filter.LoadWordFile(narrow.c_str(), 1), 1);
   ASSERT_EQ(filter.LoadWordFileW(wide.c_str(), 1), 1);
   EXPECT_EQ(IndexWords(filter), Words{u"xy"});
@@ -252,11 +254,11 @@ TEST(WordFileLoads, RefuseWhatIsNoRegularFile) {
   const std::string paths[] = {directory.Path().string(), testing::NonRegularFileIn(directory), ""};
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
-    WordIndex filter;
+    LegacyWordList filter;
     EXPECT_EQ(filter.LoadWordFile(path.c_str(), 1), 0);
     EXPECT_EQ(filter.LoadWordFileW(testing::WidePath(path).c_str(), 1), 0);
   }
-  WordIndex filter;
+  LegacyWordList filter;
   EXPECT_EQ(filter.LoadWordFile(nullptr, 1), 0);
   EXPECT_EQ(filter.LoadWordFileW(nullptr, 1), 0);
   EXPECT_EQ(filter.LoadWordFileW(u"\xD800", 1), 0);

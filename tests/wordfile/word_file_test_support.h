@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "legacy/word_index.h"
 #include "support/word_file_builder.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 
 namespace chatsieve::testing {
@@ -44,10 +44,10 @@ inline std::u16string WidePath(const std::string& path) {
 }
 
 // Every stored word's wide text, buckets in ascending key order, each in bucket order.
-inline std::vector<std::u16string> IndexWords(const WordIndex& filter) {
+inline std::vector<std::u16string> IndexWords(const LegacyWordList& filter) {
   std::vector<std::u16string> words;
-  filter.WordMap().ForEachBucket([&words](char16_t, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words())
+  filter.ForEachBucket([&words](char16_t, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket)
       words.emplace_back(word->WideText(), static_cast<size_t>(word->WideLength()));
   });
   return words;

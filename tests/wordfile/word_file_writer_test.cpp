@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "legacy/word_index.h"
 #include "support/temporary_directory.h"
 #include "support/word_file_builder.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 #include "wordfile/word_file_test_support.h"
 
@@ -18,8 +18,8 @@ using testing::TemporaryDirectory;
 using Words = std::vector<std::u16string>;
 
 // A filter object holding `words`, added one by one.
-WordIndex FilterWith(const Words& words) {
-  WordIndex filter;
+LegacyWordList FilterWith(const Words& words) {
+  LegacyWordList filter;
   for (const std::u16string& word : words)
     EXPECT_EQ(filter.AddWord(word.c_str()), 1);
   return filter;
@@ -42,7 +42,7 @@ TEST(WideWordFileWriter, WritesBucketByBucketAndLoadsBack) {
   TemporaryDirectory directory;
   const std::string source =
       directory.Write("filter.bcd", testing::NarrowList(3, {"\xB0\xA1\xB3\xAA", "ab", "Zed"}));
-  WordIndex filter;
+  LegacyWordList filter;
   ASSERT_EQ(filter.LoadWordFile(source.c_str(), 1), 1);
   const std::string target = (directory.Path() / "filterW.bcd").string();
   std::string why;
@@ -50,7 +50,7 @@ TEST(WideWordFileWriter, WritesBucketByBucketAndLoadsBack) {
 
   const std::string expected = testing::WideList(3, {u"Zed", u"ab", u"가나"});
   EXPECT_EQ(TemporaryDirectory::Read(target), expected);
-  WordIndex loaded;
+  LegacyWordList loaded;
   EXPECT_EQ(loaded.LoadWordFileW(testing::WidePath(target).c_str(), 1), 1);
   EXPECT_EQ(IndexWords(loaded), IndexWords(filter));
   EXPECT_EQ(FilesIn(directory.Path()).size(), 2u) << "no temporary file is left behind";
@@ -62,13 +62,13 @@ TEST(WideWordFileWriter, CountsTheRecordsItWrites) {
   TemporaryDirectory directory;
   const std::string source =
       directory.Write("filter.bcd", testing::NarrowList(4, {"ab", "", "AB", "ab"}));
-  WordIndex filter;
+  LegacyWordList filter;
   ASSERT_EQ(filter.LoadWordFile(source.c_str(), 1), 1);
   ASSERT_EQ(filter.WordCount(), 4);
   const std::string target = (directory.Path() / "filterW.bcd").string();
   ASSERT_EQ(filter.SaveWordFileW(testing::WidePath(target).c_str()), 1);
   EXPECT_EQ(DeclaredCount(TemporaryDirectory::Read(target), 38), 2);
-  WordIndex loaded;
+  LegacyWordList loaded;
   EXPECT_EQ(loaded.LoadWordFileW(testing::WidePath(target).c_str(), 1), 1);
   EXPECT_EQ(IndexWords(loaded), (Words{u"AB", u"ab"}));
 }
@@ -84,13 +84,13 @@ TEST(NarrowWordFileWriter, LoadsBackToTheSameWords) {
   };
   for (const Words& words : lists) {
     TemporaryDirectory directory;
-    const WordIndex filter = FilterWith(words);
+    const LegacyWordList filter = FilterWith(words);
     const std::string target = (directory.Path() / "filter.bcd").string();
     std::string why;
     ASSERT_EQ(filter.SaveWordFile(target.c_str(), &why), 1) << why;
-    WordIndex loaded;
+    LegacyWordList loaded;
     ASSERT_EQ(loaded.LoadWordFile(target.c_str(), 1), 1);
-    WordIndex sorted = FilterWith(words);
+    LegacyWordList sorted = FilterWith(words);
     sorted.SortBuckets();
     EXPECT_EQ(IndexWords(loaded), IndexWords(sorted));
   }
@@ -106,13 +106,13 @@ TEST(NarrowWordFileWriter, RepeatsAWordWhenTheCountWouldNotReadBack) {
     Words words;
     for (size_t i = 0; i < c.words; ++i)
       words.push_back(std::u16string(1, static_cast<char16_t>(0xAC00 + i)) + u"w");
-    const WordIndex filter = FilterWith(words);
+    const LegacyWordList filter = FilterWith(words);
     TemporaryDirectory directory;
     const std::string target = (directory.Path() / "filter.bcd").string();
     std::string why;
     ASSERT_EQ(filter.SaveWordFile(target.c_str(), &why), 1) << why;
     EXPECT_EQ(DeclaredCount(TemporaryDirectory::Read(target), 38), c.declared);
-    WordIndex loaded;
+    LegacyWordList loaded;
     ASSERT_EQ(loaded.LoadWordFile(target.c_str(), 1), 1);
     EXPECT_EQ(IndexWords(loaded).size(), c.words);
   }
@@ -138,7 +138,7 @@ TEST(WordFileWriters, RefuseWhatTheyCannotCarryAndKeepTheOldFile) {
     SCOPED_TRACE(c.what);
     TemporaryDirectory directory;
     const std::string target = directory.Write("list.bcd", "old contents");
-    const WordIndex filter = FilterWith(c.words);
+    const LegacyWordList filter = FilterWith(c.words);
     std::string why;
     const int32_t result = c.narrow ? filter.SaveWordFile(target.c_str(), &why)
                                     : filter.SaveWordFileW(testing::WidePath(target).c_str(), &why);
@@ -151,7 +151,7 @@ TEST(WordFileWriters, RefuseWhatTheyCannotCarryAndKeepTheOldFile) {
 
 TEST(WordFileWriters, ReportWhereTheyCannotWrite) {
   TemporaryDirectory directory;
-  const WordIndex filter = FilterWith({u"ab"});
+  const LegacyWordList filter = FilterWith({u"ab"});
   const std::string target = (directory.Path() / "missing" / "list.bcd").string();
   std::string why;
   EXPECT_EQ(filter.SaveWordFile(target.c_str(), &why), 0);

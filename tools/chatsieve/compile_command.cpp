@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "commands.h"
-#include "legacy/word_index.h"
 #include "numbered_word_list.h"
 #include "option_parser.h"
 #include "standard_output.h"
 #include "text/cp949_exact.h"
 #include "text/utf8.h"
+#include "wordfile/legacy_word_list.h"
 
 namespace chatsieve::tool {
 namespace {
@@ -73,7 +73,7 @@ CompileOptions ParseOptions(Arguments arguments) {
 
 // Puts one word into the index as a load of the chosen format would; false when the
 // narrow format cannot carry it.
-bool AddSourceWord(WordIndex& filter, std::string_view word, bool wide) {
+bool AddSourceWord(LegacyWordList& filter, std::string_view word, bool wide) {
   const std::u16string text = platform::Utf8ToUtf16(word).value();  // the reader checked it
   auto entry = std::unique_ptr<BadWord>(new BadWord);
   if (wide) {
@@ -104,10 +104,10 @@ void WarnOfDroppedFields(const std::string& path, const WordList& words) {
                path.c_str(), with_fields);
 }
 
-size_t StoredWords(const WordIndex& filter) {
+size_t StoredWords(const LegacyWordList& filter) {
   size_t count = 0;
-  filter.WordMap().ForEachBucket(
-      [&count](char16_t, const BadWordList& bucket) { count += bucket.Words().size(); });
+  filter.ForEachBucket(
+      [&count](char16_t, LegacyWordList::Words bucket) { count += bucket.size(); });
   return count;
 }
 
@@ -118,7 +118,7 @@ int RunCompile(Arguments arguments) {
   if (options.help) return 0;
   const NumberedWordList source = ReadNumberedWordList(options.input);
   bool usable = source.usable;
-  auto filter = std::make_unique<WordIndex>();
+  auto filter = std::make_unique<LegacyWordList>();
   for (size_t i = 0; i < source.words.Size(); ++i) {
     if (AddSourceWord(*filter, source.words[i], options.wide)) continue;
     std::fprintf(stderr, "%s:%zu: \"%.*s\" has characters code page 949 cannot carry\n",

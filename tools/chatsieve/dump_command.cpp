@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "commands.h"
-#include "legacy/word_index.h"
 #include "numbered_word_list.h"
 #include "option_parser.h"
 #include "standard_output.h"
 #include "text/utf8.h"
 #include "word_list_format.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_list.h"
 
 namespace chatsieve::tool {
@@ -55,10 +55,10 @@ int DumpTextList(const std::string& path) {
   return list.usable ? 0 : 1;
 }
 
-size_t PrintWords(const WordIndex& filter) {
+size_t PrintWords(const LegacyWordList& filter) {
   size_t count = 0;
-  filter.WordMap().ForEachBucket([&count](char16_t, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
+  filter.ForEachBucket([&count](char16_t, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket) {
       const std::u16string_view text(word->WideText(), static_cast<size_t>(word->WideLength()));
       std::printf("%s\n", platform::Utf16ToUtf8(text).c_str());
       ++count;
@@ -80,7 +80,7 @@ int RunDump(Arguments arguments) {
   const std::string path(OnlyOperand(operands, "word-list file"));
   const WordListFormat format = WordListFormatOf(path);
   if (format == WordListFormat::kNeither) return DumpTextList(path);
-  auto filter = std::make_unique<WordIndex>();
+  auto filter = std::make_unique<LegacyWordList>();
   const int32_t loaded = LoadWordListFile(*filter, path, format);
   const size_t words = PrintWords(*filter);
   std::fprintf(stderr, "%s: %s word list, %d words declared, %zu loaded%s\n", path.c_str(),

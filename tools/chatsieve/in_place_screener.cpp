@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "default_word_list.h"
@@ -17,9 +18,11 @@ InPlaceScreener::InPlaceScreener(const ScreeningSettings& settings)
       settings.filter.list
           ? *settings.filter.list
           : DefaultWordListPath(narrow_ ? WordListFormat::kNarrow : WordListFormat::kWide);
-  if (LoadWordListFile(filter_, path, BinaryFormatOf(path)) == 0) {
+  LegacyWordList words;
+  if (LoadWordListFile(words, path, BinaryFormatOf(path)) == 0) {
     throw std::runtime_error(LoadFailureMessage(path));
   }
+  filter_ = BadChatMan(std::move(words));
 }
 
 std::optional<Screening> InPlaceScreener::Screen(const Text& text) {

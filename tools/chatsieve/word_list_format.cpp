@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "legacy/word_index.h"
 #include "platform/file_problem.h"
 #include "platform/raw_file_reader.h"
 #include "text/utf8.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 
 namespace chatsieve::tool {
@@ -39,7 +39,7 @@ std::string LoadFailureMessage(const std::string& path) {
          (file.Open(path.c_str()) ? "not a valid word-list file" : platform::WhyNotOpened(path));
 }
 
-int32_t LoadWordListFile(WordIndex& filter, const std::string& path, WordListFormat format) {
+int32_t LoadWordListFile(LegacyWordList& filter, const std::string& path, WordListFormat format) {
   switch (format) {
     case WordListFormat::kNarrow:
       return filter.LoadWordFile(path.c_str(), 1);

@@ -6,7 +6,7 @@
 #include <string>
 
 namespace chatsieve {
-class WordIndex;
+class LegacyWordList;
 }
 
 namespace chatsieve::tool {
@@ -26,6 +26,6 @@ std::string LoadFailureMessage(const std::string& path);
 
 // Loads a file of a known format with the loader the library uses for it (runs of spaces
 // collapsed, as the loading exports do). Returns the loader's result.
-int32_t LoadWordListFile(WordIndex& filter, const std::string& path, WordListFormat format);
+int32_t LoadWordListFile(LegacyWordList& filter, const std::string& path, WordListFormat format);
 
 }  // namespace chatsieve::tool

@@ -1,17 +1,17 @@
-#include "legacy/in_place_masking.h"
+#include "legacy/stripped_masking.h"
 
 #include <limits>
 #include <string>
 
+#include "legacy/chain_masking.h"
 #include "legacy/char_chain.h"
-#include "legacy/mask_chain.h"
 #include "text/text_encoding.h"
 
 namespace chatsieve {
 namespace {
 
 // 1 when a word was masked in the working copy of `length` units.
-int32_t MaskStripped(const BadWordMap& map, char16_t* working, int32_t length) {
+int32_t MaskStripped(const LegacyKeys& keys, char16_t* working, int32_t length) {
   WideWork stripped;
   WorkBuffer<int32_t> origins;
   const int32_t stripped_length = StripText(working, length, stripped, &origins);
@@ -26,31 +26,31 @@ int32_t MaskStripped(const BadWordMap& map, char16_t* working, int32_t length) {
                        return stripped_here;
                      });
   if (!built) return 0;
-  return MaskChain(chain, map, u'*', WordEnd::kOverLength) > 0 ? 1 : 0;
+  return MaskChain(chain, keys, u'*', WordEnd::kOverLength) > 0 ? 1 : 0;
 }
 
 template <typename Char>
-int32_t MaskInPlace(const WordIndex& index, const Char* source, Char* destination) {
+int32_t MaskInPlace(const LegacyKeys& keys, const Char* source, Char* destination) {
   using Encoding = EncodingOf<Char>;
-  if (source == nullptr || source[0] == 0 || index.WordCount() <= 0) return 0;
+  if (source == nullptr || source[0] == 0 || keys.WordCount() <= 0) return 0;
   const size_t size = std::char_traits<Char>::length(source) + 1;
   if (size > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
   WideWork working;
   const int32_t length = Encoding::InPlaceCopy(source, working);
   if (length <= 0) return 0;
-  const int32_t found = MaskStripped(index.WordMap(), working.Data(), length);
+  const int32_t found = MaskStripped(keys, working.Data(), length);
   Encoding::WriteInPlace(working.Data(), destination, size);
   return found;
 }
 
 }  // namespace
 
-int32_t MaskStrippedWords(const WordIndex& index, const char* source, char* destination) {
-  return MaskInPlace(index, source, destination);
+int32_t MaskStrippedWords(const LegacyKeys& keys, const char* source, char* destination) {
+  return MaskInPlace(keys, source, destination);
 }
 
-int32_t MaskStrippedWords(const WordIndex& index, const char16_t* source, char16_t* destination) {
-  return MaskInPlace(index, source, destination);
+int32_t MaskStrippedWords(const LegacyKeys& keys, const char16_t* source, char16_t* destination) {
+  return MaskInPlace(keys, source, destination);
 }
 
 }  // namespace chatsieve

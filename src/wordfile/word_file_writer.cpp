@@ -1,6 +1,6 @@
-// Writing the index as a word-list file. The header counts exactly the records written.
-// Each file is read back into a scratch index before it replaces anything, so a
-// file that would load differently from the index is never put in place.
+// Writing the legacy word list as a word-list file. The header counts exactly the records
+// written. Each file is read back into a scratch list before it replaces anything, so a
+// file that would load differently from the list is never put in place.
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "legacy/word_index.h"
 #include "platform/file_name.h"
 #include "platform/replacing_file_writer.h"
 #include "text/cp949_exact.h"
 #include "text/utf8.h"
+#include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
 
 namespace chatsieve {
@@ -39,21 +39,21 @@ std::string Quoted(std::u16string_view word) {
   return quoted;
 }
 
-// The entries a file carries, in the index's order: every entry with a wide text.
-std::vector<const BadWord*> WordsToWrite(const BadWordMap& map) {
+// The entries a file carries, in bucket order: every entry with a wide text.
+std::vector<const BadWord*> WordsToWrite(const LegacyWordList& list) {
   std::vector<const BadWord*> words;
-  map.ForEachBucket([&words](char16_t, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
+  list.ForEachBucket([&words](char16_t, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket) {
       if (word->WideLength() > 0) words.push_back(word.get());
     }
   });
   return words;
 }
 
-std::vector<WordImage> ImagesOf(const BadWordMap& map) {
+std::vector<WordImage> ImagesOf(const LegacyWordList& list) {
   std::vector<WordImage> images;
-  map.ForEachBucket([&images](char16_t, const BadWordList& bucket) {
-    for (const auto& word : bucket.Words()) {
+  list.ForEachBucket([&images](char16_t, LegacyWordList::Words bucket) {
+    for (const auto& word : bucket) {
       const char* narrow = word->NarrowText();
       images.emplace_back(
           narrow ? std::string(narrow, static_cast<size_t>(word->NarrowLength())) : std::string(),
@@ -78,11 +78,11 @@ int32_t WriteChecked(const std::string& target, std::vector<WordImage> expected,
   if (!file.Open(reason)) return Refused(why, reason);
   write_body(file);
   if (!file.Finish(reason)) return Refused(why, reason);
-  auto scratch = std::make_unique<WordIndex>();
+  auto scratch = std::make_unique<LegacyWordList>();
   if (load_back(*scratch, file.TemporaryPath()) == 0) {
     return Refused(why, "the file written does not load back");
   }
-  std::vector<WordImage> loaded = ImagesOf(scratch->WordMap());
+  std::vector<WordImage> loaded = ImagesOf(*scratch);
   std::sort(expected.begin(), expected.end());
   std::sort(loaded.begin(), loaded.end());
   const auto changed =
@@ -171,12 +171,12 @@ bool SafeRecordCount(size_t records, int32_t& count) {
 
 }  // namespace
 
-int32_t WordIndex::SaveWordFileW(const char16_t* path, std::string* why) const {
+int32_t LegacyWordList::SaveWordFileW(const char16_t* path, std::string* why) const {
   try {
     if (path == nullptr) return Refused(why, "no file name given");
     const auto target = platform::FileNameFromUtf16(path);
     if (!target) return Refused(why, "the file name holds a lone surrogate");
-    const std::vector<const BadWord*> words = WordsToWrite(word_map_);
+    const std::vector<const BadWord*> words = WordsToWrite(*this);
     if (words.empty()) return Refused(why, "there are no words to write");
     if (words.size() > INT32_MAX) return Refused(why, "too many words for one file");
     std::vector<WordImage> expected;
@@ -195,7 +195,7 @@ int32_t WordIndex::SaveWordFileW(const char16_t* path, std::string* why) const {
         }
       }
     };
-    const auto load_back = [](WordIndex& scratch, const std::string& written) {
+    const auto load_back = [](LegacyWordList& scratch, const std::string& written) {
       const auto name = platform::Utf8ToUtf16(written);
       return name ? scratch.LoadWordFileW(name->c_str(), 1) : 0;
     };
@@ -205,10 +205,10 @@ int32_t WordIndex::SaveWordFileW(const char16_t* path, std::string* why) const {
   }
 }
 
-int32_t WordIndex::SaveWordFile(const char* path, std::string* why) const {
+int32_t LegacyWordList::SaveWordFile(const char* path, std::string* why) const {
   try {
     if (path == nullptr) return Refused(why, "no file name given");
-    const std::vector<const BadWord*> words = WordsToWrite(word_map_);
+    const std::vector<const BadWord*> words = WordsToWrite(*this);
     if (words.empty()) return Refused(why, "there are no words to write");
     std::vector<std::string> records(words.size());
     std::vector<WordImage> expected;
@@ -236,7 +236,7 @@ int32_t WordIndex::SaveWordFile(const char* path, std::string* why) const {
         file.Write(record.data(), record.size());
       }
     };
-    const auto load_back = [](WordIndex& scratch, const std::string& written) {
+    const auto load_back = [](LegacyWordList& scratch, const std::string& written) {
       return scratch.LoadWordFile(written.c_str(), 1);
     };
     return WriteChecked(path, std::move(expected), write_body, load_back, why);

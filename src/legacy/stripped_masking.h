@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "legacy/word_index.h"
+#include "legacy/legacy_keys.h"
 
 namespace chatsieve {
 
 // 1 when a word was masked. 0, with the destination untouched, for a null or empty
-// text or an index whose word count is not positive.
-int32_t MaskStrippedWords(const WordIndex& index, const char* source, char* destination);
-int32_t MaskStrippedWords(const WordIndex& index, const char16_t* source, char16_t* destination);
+// text or words whose declared count is not positive.
+int32_t MaskStrippedWords(const LegacyKeys& keys, const char* source, char* destination);
+int32_t MaskStrippedWords(const LegacyKeys& keys, const char16_t* source, char16_t* destination);
 
 }  // namespace chatsieve

@@ -6,15 +6,15 @@
 
 #include <cstdint>
 
-#include "legacy/word_index.h"
+#include "legacy/legacy_keys.h"
 
 namespace chatsieve {
 
 // 1 when a pass masked a word. At level 2, 0 with the destination untouched when the
 // intermediate buffer cannot be had.
-int32_t MaskAtLevel(const WordIndex& index, int32_t level, const char* text, char* destination,
+int32_t MaskAtLevel(const LegacyKeys& keys, int32_t level, const char* text, char* destination,
                     int32_t capacity, char mask);
-int32_t MaskAtLevel(const WordIndex& index, int32_t level, const char16_t* text,
+int32_t MaskAtLevel(const LegacyKeys& keys, int32_t level, const char16_t* text,
                     char16_t* destination, uint32_t capacity, char16_t mask);
 
 }  // namespace chatsieve
