@@ -5,7 +5,9 @@
 // no policy and with one; screening while another thread reloads every 100 ms; two
 // screening threads; building filters; the memory a snapshot takes per word; and with the
 // built-in Korean lexicon, a conversation's check of each line (joined to the lines before
-// it) next to a plain check of the line, and the memory an idle conversation holds.
+// it) next to a plain check of the line, and the memory an idle conversation holds. Where
+// Hyperscan is installed, its literal matcher asks the check question too, at 1,000,
+// 10,000 and 50,000 words, beside the filter's check and IsBadW at level 1.
 #include <benchmark/benchmark.h>
 
 #include <chatsieve/chatsieve.h>
@@ -29,10 +31,17 @@
 #include "text/utf8.h"
 #include "wordfile/legacy_word_list.h"
 
+#if defined(CHATSIEVE_BENCH_HYPERSCAN)
+#include "hyperscan_check.h"
+#endif
+
 namespace chatsieve::bench {
 namespace {
 
 constexpr size_t kWords = 10000;
+
+// The list sizes the check is measured at beside Hyperscan.
+constexpr size_t kPeerSizes[] = {1000, 10000, 50000};
 
 std::string ListOf(const std::vector<std::u16string>& words) {
   std::string list;
@@ -49,6 +58,17 @@ const std::vector<std::string>& Utf8Lines() {
     return converted;
   }();
   return lines;
+}
+
+// A filter without options over the benchmark list of `words` words.
+const Filter& PlainFilterOf(size_t words) {
+  static std::map<size_t, Filter> filters;
+  auto found = filters.find(words);
+  if (found == filters.end()) {
+    found = filters.emplace(words, Filter()).first;
+    found->second.LoadText(ListOf(Words(words)));
+  }
+  return found->second;
 }
 
 const Filter& FilterOf(bool separators) {
@@ -161,25 +181,94 @@ void LegacyCheck(benchmark::State& state, bool separators) {
   });
 }
 
-// The legacy export itself, as a host calls it: the process-wide list loaded from a wide
-// list file of the same words, the level set before the run.
-void LegacyExportCheck(benchmark::State& state, bool separators) {
-  static const bool loaded = [] {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "chatsieve-filter-bench-filterW.bcd").string();
-    WriteWideListFile(path, Words(kWords));
-    const bool done = InitBadChatManW(platform::Utf8ToUtf16(path)->c_str()) == 1;
-    std::filesystem::remove(path);
-    return done;
-  }();
-  if (!loaded) {
+// Puts the benchmark list of `words` words in force as the process-wide list, loaded from a wide
+// list file as a host loads it, unless they are already; false when the load failed.
+bool UseLegacyList(size_t words) {
+  static size_t in_force = 0;
+  if (in_force == words) return true;
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "chatsieve-filter-bench-filterW.bcd").string();
+  WriteWideListFile(path, Words(words));
+  const bool done = InitBadChatManW(platform::Utf8ToUtf16(path)->c_str()) == 1;
+  std::filesystem::remove(path);
+  in_force = done ? words : 0;
+  return done;
+}
+
+// The legacy export itself, as a host calls it, the level set before the run.
+void LegacyExportCheckOf(benchmark::State& state, size_t words, int level) {
+  if (!UseLegacyList(words)) {
     state.SkipWithError("the word list did not load");
     return;
   }
-  SetLevel(separators ? 2 : 1);
+  SetLevel(level);
   ScreenLines(state, Chat().wide_lines,
               [&](const std::u16string& line) { return IsBadW(line.c_str()) == 1; });
 }
+
+void LegacyExportCheck(benchmark::State& state, bool separators) {
+  LegacyExportCheckOf(state, kWords, separators ? 2 : 1);
+}
+
+// The check question at a list size, asked three ways: the filter's UTF-8 check without
+// options, IsBadW at level 1 (on the corpus as UTF-16, converted once), and Hyperscan.
+void PeerFilterCheck(benchmark::State& state, size_t words) {
+  const Filter& filter = PlainFilterOf(words);
+  ScreenLines(state, Utf8Lines(), [&](const std::string& line) {
+    return chatsieve_check(filter.Handle(), line.data(), line.size()) == CHATSIEVE_FOUND;
+  });
+}
+
+void PeerLegacyCheck(benchmark::State& state, size_t words) {
+  LegacyExportCheckOf(state, words, 1);
+}
+
+#if defined(CHATSIEVE_BENCH_HYPERSCAN)
+std::vector<std::string> Utf8Words(size_t words) {
+  std::vector<std::string> converted;
+  for (const std::u16string& word : Words(words))
+    converted.push_back(platform::Utf16ToUtf8(word));
+  return converted;
+}
+
+const HyperscanCheck& HyperscanOf(size_t words) {
+  static std::map<size_t, HyperscanCheck> checks;
+  auto found = checks.find(words);
+  if (found == checks.end()) found = checks.emplace(words, HyperscanCheck(Utf8Words(words))).first;
+  return found->second;
+}
+
+void PeerHyperscanCheck(benchmark::State& state, size_t words) {
+  const HyperscanCheck& check = HyperscanOf(words);
+  HyperscanCheck::Scratch scratch(check);
+  ScreenLines(state, Utf8Lines(),
+              [&](const std::string& line) { return check.Check(scratch, line); });
+}
+
+// The three must give one answer on every line, or their speeds say nothing.
+void CompareWithHyperscan() {
+  for (const size_t words : kPeerSizes) {
+    const Filter& filter = PlainFilterOf(words);
+    const HyperscanCheck& check = HyperscanOf(words);
+    HyperscanCheck::Scratch scratch(check);
+    const bool legacy = UseLegacyList(words);
+    SetLevel(1);
+    size_t found = 0, filter_differs = 0, legacy_differs = 0;
+    for (size_t k = 0; k < Utf8Lines().size(); ++k) {
+      const std::string& line = Utf8Lines()[k];
+      const bool peer = check.Check(scratch, line);
+      found += peer ? 1 : 0;
+      filter_differs += filter.Check(line) != peer ? 1 : 0;
+      legacy_differs += legacy && ((IsBadW(Chat().wide_lines[k].c_str()) == 1) != peer) ? 1 : 0;
+    }
+    std::printf(
+        "%zu words: Hyperscan finds a word in %zu of %zu lines; the filter's check differs on "
+        "%zu, IsBadW level 1 on %zu%s\n",
+        words, found, Utf8Lines().size(), filter_differs, legacy_differs,
+        legacy ? "" : " (its list did not load)");
+  }
+}
+#endif
 
 void LegacyMask(benchmark::State& state, bool separators) {
   const LegacyKeys& legacy = Legacy();
@@ -369,14 +458,26 @@ class PairReporter : public benchmark::ConsoleReporter {
         {"check/threads/iterations:200000/real_time/threads:2",
          "check/threads/iterations:400000/real_time/threads:1", 1.8},
     };
-    for (const auto& pair : pairs) {
-      const double filter = Rate(pair.filter), other = Rate(pair.other);
-      std::printf("%-44s %14.0f %14.0f %7.2fx %7.2fx\n", pair.filter, filter, other, filter / other,
-                  pair.target);
+    for (const auto& pair : pairs)
+      PrintPair(pair.filter, pair.other, pair.target);
+    // Both doors' checks next to Hyperscan's literal matcher, where it ran.
+    for (const size_t words : kPeerSizes) {
+      const std::string at = "check/words_" + std::to_string(words) + "/";
+      PrintPair(at + "filter", at + "hyperscan", 1.5);
+      PrintPair(at + "IsBadW", at + "hyperscan", 1.5);
     }
   }
 
  private:
+  // Pairs where either side did not run are left out.
+  void PrintPair(const std::string& filter_name, const std::string& other_name,
+                 double target) const {
+    const double filter = Rate(filter_name), other = Rate(other_name);
+    if (filter == 0 || other == 0) return;
+    std::printf("%-44s %14.0f %14.0f %7.2fx %7.2fx\n", filter_name.c_str(), filter, other,
+                filter / other, target);
+  }
+
   // The median of repetitions when there are any, else the one run.
   double Rate(const std::string& name) const {
     double rate = 0;
@@ -406,6 +507,14 @@ int main(int argc, char** argv) {
     Register("find/" + how + "/filter", FilterFind, separators);
     Register("mask/" + how + "/filter", FilterMask, separators);
     Register("mask/" + how + "/legacy", LegacyMask, separators);
+  }
+  for (const size_t words : kPeerSizes) {
+    const std::string at = "check/words_" + std::to_string(words) + "/";
+    Register(at + "filter", PeerFilterCheck, words);
+    Register(at + "IsBadW", PeerLegacyCheck, words);
+#if defined(CHATSIEVE_BENCH_HYPERSCAN)
+    Register(at + "hyperscan", PeerHyperscanCheck, words);
+#endif
   }
   Register("check/korean/filter", KoreanCheck, false);
   Register("check/korean/conversation", KoreanCheck, true);
@@ -439,6 +548,9 @@ int main(int argc, char** argv) {
   ReportMemory();
   ReportConversationMemory();
   CompareWithReference();
+#if defined(CHATSIEVE_BENCH_HYPERSCAN)
+  CompareWithHyperscan();
+#endif
   benchmark::Shutdown();
   return 0;
 }
