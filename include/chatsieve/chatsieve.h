@@ -68,6 +68,16 @@ CHATSIEVE_API int32_t CHATSIEVE_CALL IsBadToRepW(const chatsieve_char16* text,
                                                  chatsieve_char16* dest, uint32_t capacity,
                                                  chatsieve_char16 mask);
 
+/* Beyond the seven: the legacy filter object's in-place masking, over the words in
+ * force at any level. Every listed word found in the stripped text (as level 2 strips it)
+ * is overwritten with '*' in exactly the characters it was read from; the characters
+ * between stay. The text is rewritten in its own buffer and never grows (a narrow
+ * two-byte character masked becomes one '*'). Returns 1 when a word was masked, else 0
+ * (also for a null or empty text, or when no list is loaded). */
+CHATSIEVE_API int32_t CHATSIEVE_CALL chatsieve_legacy_mask_in_place(char* text);
+/* As chatsieve_legacy_mask_in_place for UTF-16 text; one '*' per unit masked. */
+CHATSIEVE_API int32_t CHATSIEVE_CALL chatsieve_legacy_mask_in_place16(chatsieve_char16* text);
+
 #ifdef __cplusplus
 }
 #endif

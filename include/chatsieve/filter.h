@@ -341,6 +341,14 @@ chatsieve_conversation_repeats(const chatsieve_conversation* conversation);
 CHATSIEVE_FILTER_API size_t
 chatsieve_conversation_memory(const chatsieve_conversation* conversation);
 
+/* The option bits named by `names` (`length` bytes, not terminated): option names in
+ * lower case joined by commas, each one of separators, width, invisible, jamo, initials,
+ * keyboard, digits, repeats, spaces, lookalike, or a set: korean, recommended. The names
+ * the tool and the packages take. CHATSIEVE_E_ARGUMENT for an unknown or empty name,
+ * CHATSIEVE_E_NULL for a null argument; `options` is set only on CHATSIEVE_OK. */
+CHATSIEVE_FILTER_API int chatsieve_options_from_names(const char* names, size_t length,
+                                                      uint32_t* options);
+
 /* A static English text for a result code. */
 CHATSIEVE_FILTER_API const char* chatsieve_strerror(int code);
 

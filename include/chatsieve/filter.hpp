@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,6 +52,14 @@ class Options {
     Options options;
     options.bits_ = bits;
     return options;
+  }
+  // Names joined by commas ("korean,separators"); nothing for an unknown or empty name.
+  static std::optional<Options> FromNames(std::string_view names) {
+    uint32_t bits = 0;
+    if (chatsieve_options_from_names(names.data(), names.size(), &bits) != CHATSIEVE_OK) {
+      return std::nullopt;
+    }
+    return FromBits(bits);
   }
   // True when every option of `options` is set (kKorean is several).
   constexpr bool HasAll(Options options) const { return (bits_ & options.bits_) == options.bits_; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/match_option_names.h"
 #include "filter/builtin_lexicons.h"
 #include "filter/c_interface.h"
 #include "filter/left_out_notes.h"
@@ -223,6 +224,15 @@ int chatsieve_filter_set_categories(chatsieve_filter* filter, const char* names)
         [&](chatsieve::Policy& policy) { policy.categories = std::move(*categories); });
     return CHATSIEVE_OK;
   });
+}
+
+int chatsieve_options_from_names(const char* names, size_t length, uint32_t* options) {
+  if (names == nullptr || options == nullptr) return CHATSIEVE_E_NULL;
+  const std::optional<chatsieve::MatchOptions> named =
+      chatsieve::MatchOptionsFromNames(std::string_view(names, length));
+  if (!named) return CHATSIEVE_E_ARGUMENT;
+  *options = named->Bits();
+  return CHATSIEVE_OK;
 }
 
 const char* chatsieve_strerror(int code) {

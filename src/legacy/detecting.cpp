@@ -5,6 +5,7 @@
 #include "legacy/detecting.h"
 
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "legacy/chosen_word.h"
@@ -61,24 +62,19 @@ int32_t ScanText(const LegacyKeys& keys, const ScannedText& scanned, Scan scan) 
   return ScanUnits(keys, text);
 }
 
+// Level 1 scans the text as written, level 2 both ways; any other level nothing.
+std::optional<Scan> ScanOfLevel(int32_t level) {
+  if (level == 1) return Scan::kAsWritten;
+  if (level == 2) return Scan::kEitherWay;
+  return std::nullopt;
+}
+
 template <typename Char>
 int32_t Detect(const LegacyKeys& keys, const Char* text, Scan scan) {
   if (text == nullptr || text[0] == 0 || keys.WordCount() <= 0) return 0;
   WideWork work;
   const ScannedText scanned = EncodingOf<Char>::Scanned(text, work);
   return scanned.units != nullptr ? ScanText(keys, scanned, scan) : 0;
-}
-
-template <typename Char>
-int32_t DetectByLevel(const LegacyKeys& keys, int32_t level, const Char* text) {
-  switch (level) {
-    case 1:
-      return Detect(keys, text, Scan::kAsWritten);
-    case 2:
-      return Detect(keys, text, Scan::kEitherWay);
-    default:
-      return 0;
-  }
 }
 
 }  // namespace
@@ -92,11 +88,13 @@ int32_t HoldsListedWord(const LegacyKeys& keys, const char16_t* text, Scan scan)
 }
 
 int32_t DetectAtLevel(const LegacyKeys& keys, int32_t level, const char* text) {
-  return DetectByLevel(keys, level, text);
+  const std::optional<Scan> scan = ScanOfLevel(level);
+  return scan ? Detect(keys, text, *scan) : 0;
 }
 
 int32_t DetectAtLevel(const LegacyKeys& keys, int32_t level, const char16_t* text) {
-  return DetectByLevel(keys, level, text);
+  const std::optional<Scan> scan = ScanOfLevel(level);
+  return scan ? Detect(keys, text, *scan) : 0;
 }
 
 }  // namespace chatsieve

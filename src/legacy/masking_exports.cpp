@@ -3,6 +3,7 @@
 #include "chatsieve/chatsieve.h"
 #include "legacy/level_masking.h"
 #include "legacy/library_state.h"
+#include "legacy/stripped_masking.h"
 
 namespace {
 
@@ -20,6 +21,16 @@ int32_t MaskAtCurrentLevel(const Char* text, Char* dest, Capacity capacity, Char
   }
 }
 
+// In-place masking needs no level: it always reads the stripped text.
+template <typename Char>
+int32_t MaskInPlace(Char* text) noexcept {
+  try {
+    return chatsieve::MaskStrippedWords(chatsieve::legacy::FilterObject().Keys(), text, text);
+  } catch (...) {
+    return 0;
+  }
+}
+
 }  // namespace
 
 extern "C" int32_t IsBadToRep(const char* text, char* dest, int32_t capacity, char mask) {
@@ -29,4 +40,12 @@ extern "C" int32_t IsBadToRep(const char* text, char* dest, int32_t capacity, ch
 extern "C" int32_t IsBadToRepW(const char16_t* text, char16_t* dest, uint32_t capacity,
                                char16_t mask) {
   return MaskAtCurrentLevel(text, dest, capacity, mask);
+}
+
+extern "C" int32_t chatsieve_legacy_mask_in_place(char* text) {
+  return MaskInPlace(text);
+}
+
+extern "C" int32_t chatsieve_legacy_mask_in_place16(char16_t* text) {
+  return MaskInPlace(text);
 }

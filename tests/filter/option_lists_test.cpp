@@ -132,6 +132,7 @@ TEST(OptionListsTest, NameEveryOptionWhereOperatorsReadThem) {
   const Prose proses[] = {
       {"doc/chatsieve.1.in", ".BI \\-\\-normalize", ".TP"},
       {"tools/chatsieve/filter_setup.cpp", "\"--normalize\"", "[&]"},
+      {"include/chatsieve/filter.h", "The option bits named by", "chatsieve_options_from_names"},
   };
   for (const Prose& prose : proses) {
     const std::string part = Part(prose.file, prose.from, prose.to);
@@ -139,6 +140,18 @@ TEST(OptionListsTest, NameEveryOptionWhereOperatorsReadThem) {
       EXPECT_TRUE(std::regex_search(part, std::regex("\\b" + entry.name + "\\b")))
           << prose.file << " does not name " << entry.name;
     }
+  }
+}
+
+// The names the library itself takes are the table's, each with its bits, and nothing else.
+TEST(OptionListsTest, LibraryTakesTheTablesNames) {
+  for (const Entry& entry : Table()) {
+    EXPECT_EQ(Options::FromNames(entry.name).value_or(Options()).Bits(), entry.bits) << entry.name;
+  }
+  EXPECT_EQ(Options::FromNames("korean,separators").value_or(Options()).Bits(),
+            uint32_t{CHATSIEVE_KOREAN | CHATSIEVE_SEPARATORS});
+  for (const char* unknown : {"", "Korean", "width,", "widths", ",jamo"}) {
+    EXPECT_FALSE(Options::FromNames(unknown)) << unknown;
   }
 }
 

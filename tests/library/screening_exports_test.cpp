@@ -129,6 +129,7 @@ TEST(ScreeningExports, NarrowAndWideAgreeAtEveryLevel) {
 
 TEST(ScreeningExports, MaskingComposesBothPassesAtLevelTwo) {
   ASSERT_EQ(LoadWords({u"BAD", u"\uAC00\uB098"}), 1);
+  SetLevel(2);
   char16_t wide[32];
   EXPECT_EQ(IsBadToRepW(u"b.a.d and xbadx", wide, 32, u'#'), 1);
   EXPECT_EQ(std::u16string(wide), u"#.#.# and x###x");
@@ -138,6 +139,28 @@ TEST(ScreeningExports, MaskingComposesBothPassesAtLevelTwo) {
   SetLevel(1);
   EXPECT_EQ(IsBadToRepW(u"b.a.d and xbadx", wide, 32, u'#'), 1);
   EXPECT_EQ(std::u16string(wide), u"b.a.d and x###x");
+}
+
+// In place: the characters the stripped word was read from, at any level, in the text's own
+// buffer; a narrow two-byte character becomes one '*'.
+TEST(ScreeningExports, MasksInPlaceWhereTheStrippedWordStands) {
+  ASSERT_EQ(LoadWords({u"abc", u"\uAC00\uB098"}), 1);
+  SetLevel(3);
+  struct Case {
+    std::u16string text, masked;
+  };
+  const Case cases[] = {
+      {u"aq-bc abc", u"aq-bc ***"}, {u"a-b-c", u"*-*-*"}, {u"aBc", u"***"}, {u"clean", u"clean"}};
+  for (const Case& c : cases) {
+    std::u16string text = c.text;
+    EXPECT_EQ(chatsieve_legacy_mask_in_place16(text.data()), c.masked != c.text ? 1 : 0);
+    EXPECT_EQ(text.c_str(), c.masked);
+  }
+  char narrow[] = "x\xB0\xA1.\xB3\xAAy";
+  EXPECT_EQ(chatsieve_legacy_mask_in_place(narrow), 1);
+  EXPECT_STREQ(narrow, "x*.*y");
+  EXPECT_EQ(chatsieve_legacy_mask_in_place(nullptr), 0);
+  SetLevel(2);
 }
 
 }  // namespace

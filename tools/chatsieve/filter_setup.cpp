@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "filter_option_names.h"
 #include "wordfile/word_list.h"
 
 namespace chatsieve::tool {
@@ -62,7 +61,7 @@ std::vector<CommandOption> FilterSetupOptions(FilterSetup& setup, ListDefault li
         "digits, repeats, spaces, lookalike, separators (default with the\n"
         "built-in lexicon: recommended)"},
        [&](std::string_view value) {
-         const std::optional<Options> named = FilterOptionsFromNames(value);
+         const std::optional<Options> named = Options::FromNames(value);
          if (!named) throw UsageError("--normalize takes option names, not " + Quoted(value));
          setup.options = setup.options | *named;
        }},

@@ -1,42 +1,17 @@
 #include "legacy_screener.h"
 
-#include <stdexcept>
 #include <vector>
 
 #include "chatsieve/chatsieve.h"
-#include "default_word_list.h"
 #include "legacy_text.h"
 #include "text/utf8.h"
-#include "word_list_format.h"
 
 namespace chatsieve::tool {
-namespace {
-
-void LoadThroughExports(const ScreeningSettings& settings) {
-  const bool narrow = settings.encoding == Encoding::kCp949;
-  int32_t loaded = 0;
-  std::string path;
-  if (!settings.filter.list) {
-    loaded = narrow ? InitBadChatMan(nullptr) : InitBadChatManW(nullptr);
-    path = DefaultWordListPath(narrow ? WordListFormat::kNarrow : WordListFormat::kWide);
-  } else {
-    path = *settings.filter.list;
-    if (BinaryFormatOf(path) == WordListFormat::kNarrow) {
-      loaded = InitBadChatMan(path.c_str());
-    } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {
-      loaded = InitBadChatManW(wide_path->c_str());
-    }
-  }
-  if (loaded == 0) throw std::runtime_error(LoadFailureMessage(path));
-}
-
-}  // namespace
-
 LegacyScreener::LegacyScreener(const ScreeningSettings& settings)
     : narrow_(settings.encoding == Encoding::kCp949),
       masks_(settings.command == ScreeningCommand::kMask),
       mask_character_(settings.mask_character.value_or(U'*')) {
-  LoadThroughExports(settings);
+  LoadLegacyList(settings);
   if (settings.level) SetLevel(*settings.level);
 }
 

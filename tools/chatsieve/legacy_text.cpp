@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 
+#include "chatsieve/chatsieve.h"
+#include "default_word_list.h"
 #include "text/utf8.h"
+#include "word_list_format.h"
 
 namespace chatsieve::tool {
 namespace {
@@ -31,6 +35,24 @@ std::optional<std::u16string> WideLegacyText(const Text& text) {
   auto wide = platform::Utf8ToUtf16(text.bytes);
   if (!wide) Report(text, "is not UTF-8");
   return wide;
+}
+
+void LoadLegacyList(const ScreeningSettings& settings) {
+  const bool narrow = settings.encoding == Encoding::kCp949;
+  int32_t loaded = 0;
+  std::string path;
+  if (!settings.filter.list) {
+    loaded = narrow ? InitBadChatMan(nullptr) : InitBadChatManW(nullptr);
+    path = DefaultWordListPath(narrow ? WordListFormat::kNarrow : WordListFormat::kWide);
+  } else {
+    path = *settings.filter.list;
+    if (BinaryFormatOf(path) == WordListFormat::kNarrow) {
+      loaded = InitBadChatMan(path.c_str());
+    } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {
+      loaded = InitBadChatManW(wide_path->c_str());
+    }
+  }
+  if (loaded == 0) throw std::runtime_error(LoadFailureMessage(path));
 }
 
 }  // namespace chatsieve::tool
