@@ -63,7 +63,7 @@ std::optional<std::string> UnusableRecord(std::u16string_view text, const std::s
 
 // The words of a binary file in the order of its records, read as the legacy exports
 // read them.
-ListedWords WordsOfBinaryFile(const std::string& path, FileKind kind) {
+ListedWords WordsOfBinaryFile(const std::string& path, std::string_view contents, FileKind kind) {
   ListedWords listed{{}, {}, path, true};
   std::optional<std::string> problem;
   const RecordSink take = [&](std::unique_ptr<BadWord>& record) {
@@ -81,9 +81,9 @@ ListedWords WordsOfBinaryFile(const std::string& path, FileKind kind) {
   int32_t declared = 0;
   bool loaded = false;
   if (kind == FileKind::kNarrow) {
-    loaded = ReadNarrowWordFile(path.c_str(), true, declared, take);
-  } else if (const auto wide_path = platform::Utf8ToUtf16(path)) {
-    loaded = ReadWideWordFile(wide_path->c_str(), declared, take);
+    loaded = ReadNarrowWordBytes(contents, true, declared, take);
+  } else {
+    loaded = ReadWideWordBytes(contents, declared, take);
   }
   if (!loaded) throw LoadFailure(CHATSIEVE_E_FORMAT, path + ": not a valid word-list file");
   if (problem) throw LoadFailure(CHATSIEVE_E_FORMAT, *problem);
@@ -125,7 +125,7 @@ ListedWords WordsOfFile(const std::string& path) {
   const std::string contents = ReadWholeFile(path);
   const FileKind kind = KindOf(contents);
   if (kind == FileKind::kUtf8List) return WordsOfText(contents, path);
-  return WordsOfBinaryFile(path, kind);
+  return WordsOfBinaryFile(path, contents, kind);
 }
 
 }  // namespace chatsieve

@@ -27,6 +27,12 @@ bool BufferedInput::Open(const char16_t* path) {
   return Keep(system_files::OpenRegularFile(path, size_));
 }
 
+void BufferedInput::OpenBytes(std::string_view bytes) {
+  data_ = reinterpret_cast<const unsigned char*>(bytes.data());
+  size_ = fetched_ = end_ = bytes.size();
+  position_ = 0;
+}
+
 bool BufferedInput::Keep(int descriptor) {
   if (descriptor < 0) return false;
   buffer_.reset(new (std::nothrow) unsigned char[kBufferSize]);
@@ -35,6 +41,7 @@ bool BufferedInput::Keep(int descriptor) {
     return false;
   }
   descriptor_ = descriptor;
+  data_ = buffer_.get();
   return true;
 }
 
@@ -53,7 +60,7 @@ size_t BufferedInput::Read(unsigned char* destination, size_t count) {
   while (copied < count) {
     if (position_ == end_ && !Refill()) break;
     const size_t step = std::min(count - copied, end_ - position_);
-    std::memcpy(destination + copied, buffer_.get() + position_, step);
+    std::memcpy(destination + copied, data_ + position_, step);
     position_ += step;
     copied += step;
   }

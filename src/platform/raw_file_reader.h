@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/buffered_input.h"
 
@@ -13,6 +14,8 @@ class RawFileReader {
   // Opens a file by a narrow or a UTF-16 name (see system_files.h).
   bool Open(const char* path) { return input_.Open(path); }
   bool Open(const char16_t* path) { return input_.Open(path); }
+  // Reads bytes already in memory, which must outlive the reading.
+  void OpenBytes(std::string_view bytes) { input_.OpenBytes(bytes); }
 
   // Reads up to `count` bytes; fewer only at the end of the file or on a read error.
   size_t Read(void* destination, size_t count) {

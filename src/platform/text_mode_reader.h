@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/buffered_input.h"
 
@@ -14,6 +15,8 @@ class TextModeReader {
  public:
   // Opens `path`, handed to the file system unchanged.
   bool Open(const char* path) { return input_.Open(path); }
+  // Reads bytes already in memory, which must outlive the reading.
+  void OpenBytes(std::string_view bytes) { input_.OpenBytes(bytes); }
 
   // The next byte of the data, or -1 where the data ends.
   int ReadByte();

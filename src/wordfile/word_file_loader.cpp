@@ -1,8 +1,11 @@
-// Reading word-list files record by record. The legacy word list empties itself first, then
-// stores every record the header's word count covers, and sorts its buckets only when the
-// whole load succeeded: a failed load keeps the words read before the failure, unsorted.
+// Reading word-list files record by record, from a path or from a whole file already in
+// memory (the filter reads a file once, then tells its kind). The legacy word list empties
+// itself first, then stores every record the header's word count covers, and sorts its
+// buckets only when the whole load succeeded: a failed load keeps the words read before
+// the failure, unsorted.
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "platform/raw_file_reader.h"
 #include "platform/text_mode_reader.h"
@@ -32,12 +35,8 @@ bool TakeRecord(const RecordSink& take, ReadRecord read) {
   return take(entry);
 }
 
-}  // namespace
-
-bool ReadNarrowWordFile(const char* path, bool collapse, int32_t& declared,
-                        const RecordSink& take) {
-  platform::TextModeReader file;
-  if (path == nullptr || !file.Open(path)) return false;
+bool ReadNarrowWords(platform::TextModeReader& file, bool collapse, int32_t& declared,
+                     const RecordSink& take) {
   const word_file::Head head = ReadHead(file, declared);
   if (!word_file::IsNarrowHead(head) || declared == 0) return false;
   unsigned char skipped[word_file::kNarrowSkippedBlockSize];
@@ -62,9 +61,7 @@ bool ReadNarrowWordFile(const char* path, bool collapse, int32_t& declared,
   return records_taken == declared;
 }
 
-bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink& take) {
-  platform::RawFileReader file;
-  if (path == nullptr || !file.Open(path)) return false;
+bool ReadWideWords(platform::RawFileReader& file, int32_t& declared, const RecordSink& take) {
   const word_file::Head head = ReadHead(file, declared);
   // A negative count declares no records; it is a failed load, not an empty list.
   if (!word_file::IsWideHead(head) || declared <= 0) return false;
@@ -72,6 +69,32 @@ bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink&
     if (!TakeRecord(take, [&](BadWord& entry) { return entry.ReadRecordW(file); })) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadNarrowWordFile(const char* path, bool collapse, int32_t& declared,
+                        const RecordSink& take) {
+  platform::TextModeReader file;
+  return path != nullptr && file.Open(path) && ReadNarrowWords(file, collapse, declared, take);
+}
+
+bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink& take) {
+  platform::RawFileReader file;
+  return path != nullptr && file.Open(path) && ReadWideWords(file, declared, take);
+}
+
+bool ReadNarrowWordBytes(std::string_view bytes, bool collapse, int32_t& declared,
+                         const RecordSink& take) {
+  platform::TextModeReader file;
+  file.OpenBytes(bytes);
+  return ReadNarrowWords(file, collapse, declared, take);
+}
+
+bool ReadWideWordBytes(std::string_view bytes, int32_t& declared, const RecordSink& take) {
+  platform::RawFileReader file;
+  file.OpenBytes(bytes);
+  return ReadWideWords(file, declared, take);
 }
 
 int32_t LegacyWordList::LoadWordFile(const char* path, int32_t collapse) {

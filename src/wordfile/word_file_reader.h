@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "wordfile/bad_word.h"
 
@@ -20,5 +21,9 @@ using RecordSink = std::function<bool(std::unique_ptr<BadWord>& record)>;
 // on failure `take` has seen the records read before it.
 bool ReadNarrowWordFile(const char* path, bool collapse, int32_t& declared, const RecordSink& take);
 bool ReadWideWordFile(const char16_t* path, int32_t& declared, const RecordSink& take);
+// The same from a whole file's bytes already in memory.
+bool ReadNarrowWordBytes(std::string_view bytes, bool collapse, int32_t& declared,
+                         const RecordSink& take);
+bool ReadWideWordBytes(std::string_view bytes, int32_t& declared, const RecordSink& take);
 
 }  // namespace chatsieve

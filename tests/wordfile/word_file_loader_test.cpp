@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "support/non_regular_file.h"
 #include "support/temporary_directory.h"
 #include "support/word_file_builder.h"
+#include "text/utf8.h"
 #include "wordfile/legacy_word_list.h"
 #include "wordfile/word_file_format.h"
+#include "wordfile/word_file_reader.h"
 #include "wordfile/word_file_test_support.h"
 
 namespace chatsieve {
@@ -35,6 +38,39 @@ LoadCase Case(const char* what, int32_t result, Words words, int32_t word_count,
   return {what, result, std::move(words), word_count, std::move(file)};
 }
 
+// What a reader takes from a file: whether it loaded, the declared count, every record.
+struct Reading {
+  bool loaded;
+  int32_t declared = 0;
+  Words records;
+  bool operator==(const Reading&) const = default;
+};
+
+template <typename Read>
+Reading ReadRecords(Read read) {
+  Reading reading{};
+  reading.loaded = read(reading.declared, [&](std::unique_ptr<BadWord>& record) {
+    reading.records.emplace_back(record->WideText(), static_cast<size_t>(record->WideLength()));
+    return true;
+  });
+  return reading;
+}
+
+// The filter reads a file's bytes from memory: each reader must take from them exactly what
+// it takes from the file.
+void ExpectBytesReadAsTheFile(const std::string& path, const std::string& bytes) {
+  using Sink = const RecordSink&;
+  const std::u16string wide_path = platform::Utf8ToUtf16(path).value();
+  EXPECT_EQ(
+      ReadRecords([&](int32_t& n, Sink take) { return ReadNarrowWordBytes(bytes, true, n, take); }),
+      ReadRecords(
+          [&](int32_t& n, Sink take) { return ReadNarrowWordFile(path.c_str(), true, n, take); }));
+  EXPECT_EQ(ReadRecords([&](int32_t& n, Sink take) { return ReadWideWordBytes(bytes, n, take); }),
+            ReadRecords([&](int32_t& n, Sink take) {
+              return ReadWideWordFile(wide_path.c_str(), n, take);
+            }));
+}
+
 // Writes each case's file, loads it with `load` and checks what the filter object holds.
 template <typename Load>
 void ExpectLoads(std::span<const LoadCase> cases, Load load) {
@@ -46,6 +82,7 @@ void ExpectLoads(std::span<const LoadCase> cases, Load load) {
     EXPECT_EQ(load(filter, path), c.result);
     EXPECT_EQ(IndexWords(filter), c.words);
     EXPECT_EQ(filter.WordCount(), c.word_count);
+    ExpectBytesReadAsTheFile(path, c.file);
   }
 }
 
