@@ -1,5 +1,6 @@
-// UTF-8 <-> UTF-16, for file names and for the tool's text. Strict: malformed UTF-8
-// (overlong forms, surrogates, bytes out of place) is an error, not a guess.
+// UTF-8 <-> UTF-16, for file names and for the tool's text, reading characters as
+// unicode_text.h does. Strict: malformed UTF-8 (overlong forms, surrogates, bytes out of
+// place) is an error, not a guess.
 #pragma once
 
 #include <optional>

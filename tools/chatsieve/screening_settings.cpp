@@ -7,7 +7,7 @@
 
 #include "filter_setup.h"
 #include "option_parser.h"
-#include "text/utf8.h"
+#include "text/unicode_text.h"
 
 namespace chatsieve::tool {
 namespace {
@@ -48,12 +48,11 @@ size_t LimitOf(std::string_view option, std::string_view value, size_t most) {
 }
 
 char32_t CharacterOf(std::string_view value) {
-  const auto units = platform::Utf8ToUtf16(value);
-  if (units && units->size() == 1) return units->front();
-  // Beyond the Basic Multilingual Plane: a surrogate pair.
-  if (units && units->size() == 2 && (*units)[0] >= 0xD800 && (*units)[0] < 0xDC00) {
-    return 0x10000 + ((static_cast<char32_t>((*units)[0]) - 0xD800) << 10) +
-           (static_cast<char32_t>((*units)[1]) - 0xDC00);
+  if (!value.empty()) {
+    const DecodedChar decoded = Utf8::Decode(value.data(), value.size());
+    if (decoded.code_point != kInvalidChar && decoded.units == value.size()) {
+      return decoded.code_point;
+    }
   }
   throw UsageError("--char takes one character, not " + Quoted(value));
 }
