@@ -1,5 +1,5 @@
 // The legacy filter object: the words in force (the word list and its files,
-// dictionary/) and their compiled form (legacy/), with the legacy interface's detection
+// wordfile/) and their compiled form (legacy/), with the legacy interface's detection
 // and masking operations, each a call of the legacy function that does the work over
 // the compiled words. Every change of the words compiles them anew.
 #pragma once
