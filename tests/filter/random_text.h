@@ -64,10 +64,11 @@ class RandomText {
     return text;
   }
 
-  // UTF-8 text long enough to be read in several blocks.
+  // UTF-8 text long enough to be read in one block or several.
   std::string LongText8() {
     std::string text;
-    while (text.size() < 700)
+    const auto bytes = static_cast<size_t>(Between(60, 700));
+    while (text.size() < bytes)
       text += Text8();
     return text;
   }
