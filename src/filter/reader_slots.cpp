@@ -3,6 +3,8 @@
 #include <memory>
 #include <thread>
 
+#include "platform/thread_end_store.h"
+
 namespace chatsieve {
 namespace {
 
@@ -26,9 +28,35 @@ ReaderSlot& ClaimSlot() {
   return *slot.release();
 }
 
+#if defined(_WIN32)
+void __stdcall GiveBack(void* slot) {
+  static_cast<ReaderSlot*>(slot)->owned.store(false, std::memory_order_release);
+}
+
+// Lives as long as the library: freeing it as the library is unloaded gives every slot back.
+const platform::ThreadEndStore& ThreadsSlots() {
+  static const platform::ThreadEndStore slots(&GiveBack);
+  return slots;
+}
+
+}  // namespace
+
+ReaderSlot& ThisThreadsSlot() {
+  const platform::ThreadEndStore& slots = ThreadsSlots();
+  if (void* slot = slots.Get()) return *static_cast<ReaderSlot*>(slot);
+  ReaderSlot& slot = ClaimSlot();
+  try {
+    slots.Set(&slot);
+  } catch (...) {
+    GiveBack(&slot);
+    throw;
+  }
+  return slot;
+}
+#else
 // The slot as a plain pointer, read on every call: a variable with no constructor or
 // destructor, which the compiler reaches without a call where it can.
-#if defined(__GNUC__) && !defined(_WIN32)
+#if defined(__GNUC__)
 #define CHATSIEVE_FAST_THREAD_LOCAL __attribute__((tls_model("initial-exec")))
 #else
 #define CHATSIEVE_FAST_THREAD_LOCAL
@@ -63,6 +91,7 @@ ReaderSlot& ThisThreadsSlot() {
   ReaderSlot* slot = this_threads_slot;
   return slot != nullptr ? *slot : ClaimForThisThread();
 }
+#endif
 
 void WaitUntilUnused(const void* snapshot) {
   for (ReaderSlot* slot = first_slot.load(std::memory_order_seq_cst); slot != nullptr;
