@@ -16,6 +16,11 @@ namespace {
 
 // Bits of the start filters per key: enough that few positions pass them by chance.
 constexpr size_t kBitsPerKey = 16;
+// Slots of the first test per key: few keys share one while the slots fit a core's
+// cache; past that, a larger list keeps fewer, down to two a key.
+constexpr size_t kPairSlotsPerKey = 16;
+constexpr size_t kLeastPairSlotsPerKey = 2;
+constexpr size_t kCachedPairSlots = size_t{1} << 17;
 
 size_t RootSlotOf(char32_t code_point, size_t mask) {
   return static_cast<size_t>((code_point * 0x9E3779B1u) >> 7) & mask;
@@ -81,13 +86,12 @@ void KeyIndex::Builder::GrowWordKeys() {
 
 void KeyStartFilter::Reset(size_t keys) {
   const size_t bits = std::max<size_t>(PowerOfTwoAtLeast(keys * kBitsPerKey), 128);
-  // Two bits a slot: as many bits as the other sets, half as many slots.
-  const size_t slots = bits / 2;
-  pairs_.assign(slots / 32, 0);
-  next_pairs_.assign(bits / 64, 0);
+  const size_t slots =
+      std::max(std::min(PowerOfTwoAtLeast(keys * kPairSlotsPerKey), kCachedPairSlots),
+               PowerOfTwoAtLeast(keys * kLeastPairSlotsPerKey));
+  pairs_.assign(slots, 0);
   keys_.assign(bits / 64, 0);
   pair_shift_ = 64 - std::countr_zero(slots);
-  next_shift_ = 64 - std::countr_zero(bits);
   key_shift_ = 64 - std::countr_zero(bits / 64);
   has_single_keys_ = false;
   single_bits_.clear();
@@ -97,12 +101,13 @@ void KeyStartFilter::Add(std::span<const uint32_t> first_chars) {
   uint64_t hash = HashOne(first_chars[0]);
   if (first_chars.size() > 1) {
     hash = HashNext(hash, first_chars[1]);
-    const uint64_t slot = PairHash(View::Pair(first_chars[0], first_chars[1])) >> pair_shift_;
-    pairs_[slot >> 5] |= (first_chars.size() == 2 ? kIsKey : kBeginsLongerKey) << (2 * (slot & 31));
-  }
-  if (first_chars.size() > 2) {
-    const uint64_t bit = NextPairHash(View::Pair(first_chars[1], first_chars[2])) >> next_shift_;
-    next_pairs_[bit >> 6] |= uint64_t{1} << (bit & 63);
+    PairSlot& slot =
+        pairs_[View::PairHash(View::Pair(first_chars[0], first_chars[1])) >> pair_shift_];
+    slot |=
+        first_chars.size() == 2
+            ? kAnyThird
+            : static_cast<PairSlot>(
+                  1U << NextPairBit(View::PairHash(View::Pair(first_chars[1], first_chars[2]))));
   }
   if (first_chars.size() > 2) hash = HashNext(hash, first_chars[2]);
   if (first_chars.size() == 1) {

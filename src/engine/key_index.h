@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -25,14 +26,17 @@ struct KeyEnd {
 
 // A conservative test of "can a key start here?" from the first three characters at a
 // text position, each named by a 32-bit value: never false where a key starts. It is
-// two tests. The first is cheap and turns most positions away: a slot for a key's first
-// two characters says whether they are a key or begin a longer one, and for a longer key
-// a bit stands for its second and third characters. A common pair of syllables that
-// begins some longer word passes the first half but seldom the second. The second test
+// two tests. The first is cheap and turns most positions away: a key's first two
+// characters pick a slot of 16 bits, and its second and third one bit of the slot; a key
+// of two characters sets them all. A common pair of syllables that begins some longer
+// word finds its slot, but seldom the bit of the character after it. The second test
 // knows how long a key is: it is told a key's only character, its two, or its first
 // three.
 class KeyStartFilter {
  public:
+  // A pair's slot in the first test.
+  using PairSlot = uint16_t;
+
   // What a scan holds while it tests position after position, copied out of the filter
   // so that it stays in registers.
   class View {
@@ -44,8 +48,8 @@ class KeyStartFilter {
     }
     // The tests one at a time, for scans that order them their own way: a key of one
     // character may start, a key of more may start (the first test, then the second).
-    // The first test takes two characters at a time as one value, which a scan can
-    // keep as it goes.
+    // The first test takes the first two characters as one value, which a scan can keep
+    // as it goes.
     static uint64_t Pair(uint32_t first, uint32_t second) { return uint64_t{first} << 32 | second; }
     bool HasSingleKeys() const { return filter_->has_single_keys_; }
     // Names below 2^16 (every BMP code point, ASCII's packed names) are looked up in a
@@ -56,11 +60,14 @@ class KeyStartFilter {
     }
     // `first_two`: the first and second characters; `next_two`: the second and third.
     bool MayStartPair(uint64_t first_two, uint64_t next_two) const {
-      const uint64_t slot = PairHash(first_two) >> pair_shift_;
-      const uint64_t kinds = pairs_[slot >> 5] >> (2 * (slot & 31));
-      const uint64_t bit = NextPairHash(next_two) >> next_shift_;
-      const uint64_t follows = next_pairs_[bit >> 6] >> (bit & 63);
-      return ((kinds >> 1 | (kinds & follows)) & 1) != 0;
+      return MayStartHashedPair(PairHash(first_two), PairHash(next_two));
+    }
+    // The same from the pairs' hashes, for a scan that hashes each pair once: the next
+    // position's first pair is this one's next. One product is enough for a test that
+    // only needs to turn most positions away.
+    static uint64_t PairHash(uint64_t pair) { return pair * 0x9E3779B97F4A7C15ULL; }
+    bool MayStartHashedPair(uint64_t first_two, uint64_t next_two) const {
+      return (pairs_[first_two >> pair_shift_] >> NextPairBit(next_two) & 1) != 0;
     }
     bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
       return filter_->MayStartLonger(first, second, third);
@@ -69,17 +76,11 @@ class KeyStartFilter {
    private:
     friend class KeyStartFilter;
     explicit View(const KeyStartFilter& filter)
-        : filter_(&filter),
-          pairs_(filter.pairs_.data()),
-          next_pairs_(filter.next_pairs_.data()),
-          pair_shift_(filter.pair_shift_),
-          next_shift_(filter.next_shift_) {}
+        : filter_(&filter), pairs_(filter.pairs_.data()), pair_shift_(filter.pair_shift_) {}
 
     const KeyStartFilter* filter_;
-    const uint64_t* pairs_;
-    const uint64_t* next_pairs_;
+    const PairSlot* pairs_;
     int pair_shift_;
-    int next_shift_;
   };
 
   void Reset(size_t keys);
@@ -88,19 +89,18 @@ class KeyStartFilter {
 
   View Viewed() const { return View(*this); }
   size_t MemoryBytes() const {
-    return (pairs_.capacity() + next_pairs_.capacity() + keys_.capacity() +
-            single_bits_.capacity()) *
-           sizeof(uint64_t);
+    return pairs_.capacity() * sizeof(PairSlot) +
+           (keys_.capacity() + single_bits_.capacity()) * sizeof(uint64_t);
   }
 
  private:
-  // The first test's hash: one product, enough for a test that only needs to turn most
-  // positions away.
-  static uint64_t PairHash(uint64_t pair) { return pair * 0x9E3779B97F4A7C15ULL; }
-  static uint64_t NextPairHash(uint64_t pair) { return pair * 0xD6E8FEB86659FD93ULL; }
-  // What a pair's slot says of it, two bits of it.
-  static constexpr uint64_t kBeginsLongerKey = 1;
-  static constexpr uint64_t kIsKey = 2;
+  // Which of a slot's 16 bits a key's second and third characters set, from their
+  // pair's hash.
+  static_assert(sizeof(PairSlot) == 2);
+  static unsigned NextPairBit(uint64_t next_two_hash) {
+    return static_cast<unsigned>(next_two_hash >> 60);
+  }
+  static constexpr PairSlot kAnyThird = std::numeric_limits<PairSlot>::max();
   static uint64_t HashOne(uint32_t first) { return (first + uint64_t{1}) * 0x9E3779B97F4A7C15ULL; }
   // The high half is folded down first: a product's low bits depend only on the low bits
   // of what was multiplied, and characters of one script differ in a few bits only.
@@ -123,13 +123,11 @@ class KeyStartFilter {
            uint64_t{1} << (hash >> 46 & 63);
   }
 
-  // Before a build: two words each, none set, so no test for emptiness is needed (and
+  // Before a build: two entries each, none set, so no test for emptiness is needed (and
   // the shifts stay below 64).
-  std::vector<uint64_t> pairs_ = std::vector<uint64_t>(2, 0);  // 32 slots a word
-  std::vector<uint64_t> next_pairs_ = std::vector<uint64_t>(2, 0);
+  std::vector<PairSlot> pairs_ = std::vector<PairSlot>(2, 0);
   std::vector<uint64_t> keys_ = std::vector<uint64_t>(2, 0);
-  int pair_shift_ = 58;
-  int next_shift_ = 57;
+  int pair_shift_ = 63;
   int key_shift_ = 63;
   bool has_single_keys_ = false;
   // A bit for each name below kSingleBits that is a key of one character; empty while no

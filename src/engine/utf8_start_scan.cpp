@@ -12,7 +12,10 @@
 namespace chatsieve {
 namespace {
 
-constexpr size_t kChunkBytes = 64;
+// The bits below bit `count`.
+uint64_t BitsBelow(size_t count) {
+  return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+}
 
 // Bit k set where byte k of `word` starts a character (a continuation byte has its top
 // bit set and the next one clear) and is not `passed`.
@@ -74,83 +77,97 @@ uint64_t Utf8StartScan::StartsIn(const unsigned char* chunk) const {
   return starts;
 }
 
-Utf8StartScan::Chunk Utf8StartScan::NextChunk(const unsigned char* chunk) const {
-  Chunk next{chunk, 0};
-  while (next.starts == 0 && static_cast<size_t>(end_ - next.begin) > kChunkBytes) {
-    next.begin += kChunkBytes;
-    next.starts = StartsIn(next.begin);
+size_t Utf8StartScan::NameStarts(const unsigned char* chunk, uint64_t starts, size_t named) {
+  const auto offset = static_cast<size_t>(chunk - begin_);
+  for (; starts != 0; starts &= starts - 1) {
+    const auto k = static_cast<unsigned>(std::countr_zero(starts));
+    names_[named] = platform::PackedUtf8Name(chunk + k);
+    offsets_[named] = offset + k;
+    ++named;
   }
-  return next;
+  return named;
 }
 
-inline void Utf8StartScan::Step(Window& window) const {
-  window.at_1 = window.at_2;
-  window.at_2 = window.at_3;
-  window.names_1_2 = window.names_1_2 << 32 | window.name_3;
-  if (window.starts == 0) [[unlikely]] {
-    const Chunk next = static_cast<size_t>(end_ - window.chunk) > kChunkBytes
-                           ? NextChunk(window.chunk)
-                           : Chunk{window.chunk, 0};
-    window.chunk = next.begin;
-    window.starts = next.starts;
-    if (window.starts == 0) {
-      // Past the end every position reads as the end.
-      window.at_3 = end_;
-      window.name_3 = 0;
-      return;
-    }
+void Utf8StartScan::NameNextChunk() {
+  // The positions not yet tested wait for the names after them.
+  const size_t kept = named_ - next_;
+  for (size_t k = 0; k < kept; ++k) {
+    names_[k] = names_[next_ + k];
+    offsets_[k] = offsets_[next_ + k];
   }
-  window.at_3 = window.chunk + static_cast<unsigned>(std::countr_zero(window.starts));
-  window.starts &= window.starts - 1;
-  // Near the end, the last four bytes shifted down to start at the character: zeros come
-  // in above.
-  window.name_3 = window.at_3 <= last_read_
-                      ? platform::PackedUtf8Name(window.at_3)
-                      : platform::PackedUtf8Name(platform::LittleEndianAt<uint32_t>(last_read_) >>
-                                                 (8 * (window.at_3 - last_read_)));
-}
-
-Utf8StartScan::Window Utf8StartScan::FirstWindow() const {
-  Window window{};
-  window.chunk = window_.at_1;
-  window.starts = StartsIn(window.chunk);
-  // Three steps fill the window, the first character at where the scan begins.
-  for (int filled = 0; filled < 3; ++filled)
-    Step(window);
-  return window;
+  next_ = 0;
+  const unsigned char* chunk = chunk_;
+  const auto left = static_cast<size_t>(end_ - chunk);
+  const uint64_t starts = StartsIn(chunk);
+  if (left >= kChunkBytes + kNameReach) {
+    named_ = NameStarts(chunk, starts, kept);
+    chunk_ = chunk + kChunkBytes;
+    return;
+  }
+  // The names of the last few characters read the text's last bytes, shifted down to
+  // start at the character: zeros come in above.
+  const uint64_t whole = left > kNameReach ? BitsBelow(left - kNameReach) : 0;
+  size_t named = NameStarts(chunk, starts & whole, kept);
+  const uint32_t last_bytes = platform::LittleEndianAt<uint32_t>(end_ - kLeastBytes);
+  for (uint64_t rest = starts & ~whole & BitsBelow(left); rest != 0; rest &= rest - 1) {
+    const auto k = static_cast<unsigned>(std::countr_zero(rest));
+    names_[named] = platform::PackedUtf8Name(last_bytes >> (8 * (k + kLeastBytes - left)));
+    offsets_[named] = static_cast<size_t>(chunk - begin_) + k;
+    ++named;
+  }
+  if (left > kChunkBytes) {
+    named_ = named;
+    chunk_ = chunk + kChunkBytes;
+    return;
+  }
+  // Past the end every position reads as the end.
+  for (int past = 0; past < 2; ++past) {
+    names_[named] = 0;
+    offsets_[named] = static_cast<size_t>(end_ - begin_);
+    ++named;
+  }
+  named_ = named;
+  named_all_ = true;
 }
 
 template <bool kSingleKeys>
 bool Utf8StartScan::Seek() {
-  // The hot loop, with the window in registers: it calls nothing, and leaves the few
-  // positions the first test lets through to the second test outside it. Keys of one
-  // character are rare: without them the loop does not ask.
-  Window window = window_;
-  if (tested_) {
-    Step(window);
-  } else {
-    window = FirstWindow();
-    tested_ = true;
-  }
+  // Each pair of names is hashed once: a position's next pair is the first pair of the
+  // position after it. Keys of one character are rare: without them the loop does not
+  // ask. The few positions the first test lets through go to the second test outside
+  // the loop.
   const KeyStartFilter::View filter = filter_;
-  bool found = false;
-  while (window.at_1 < end_) {
-    const auto name_1 = static_cast<uint32_t>(window.names_1_2 >> 32);
-    if ((kSingleKeys && filter.MayStartSingle(name_1)) ||
-        (filter.MayStartPair(window.names_1_2, window.names_1_2 << 32 | window.name_3) &&
-         filter.MayStartLonger(name_1, static_cast<uint32_t>(window.names_1_2), window.name_3))) {
-      found = true;
-      break;
+  for (;;) {
+    const uint32_t* names = names_.data();
+    size_t at = next_;
+    // Positions before `testable` have the two names after them.
+    const size_t testable = named_ >= 2 ? named_ - 2 : 0;
+    while (at < testable) {
+      uint64_t first_two = KeyStartFilter::View::Pair(names[at], names[at + 1]);
+      uint64_t first_hash = KeyStartFilter::View::PairHash(first_two);
+      for (; at < testable; ++at) {
+        const uint64_t next_two = first_two << 32 | names[at + 2];
+        const uint64_t next_hash = KeyStartFilter::View::PairHash(next_two);
+        if (filter.MayStartHashedPair(first_hash, next_hash) ||
+            (kSingleKeys && filter.MayStartSingle(names[at]))) {
+          break;
+        }
+        first_two = next_two;
+        first_hash = next_hash;
+      }
+      if (at == testable) break;
+      if ((kSingleKeys && filter.MayStartSingle(names[at])) ||
+          filter.MayStartLonger(names[at], names[at + 1], names[at + 2])) {
+        tested_ = at;
+        next_ = at + 1;
+        return true;
+      }
+      ++at;
     }
-    Step(window);
-    while (window.at_1 < end_ &&
-           !filter.MayStartPair(window.names_1_2, window.names_1_2 << 32 | window.name_3) &&
-           !(kSingleKeys && filter.MayStartSingle(static_cast<uint32_t>(window.names_1_2 >> 32)))) {
-      Step(window);
-    }
+    next_ = at;
+    if (named_all_) return false;
+    NameNextChunk();
   }
-  window_ = window;
-  return found;
 }
 
 bool Utf8StartScan::Next() {

@@ -2,13 +2,14 @@
 // bytes, so that nothing is decoded until the filter lets a position through.
 //
 // A character starts at any byte but a continuation byte. Those bytes are found 64 at a
-// time, as bits, and the scan moves from one start to the next by clearing the lowest
-// bit: stepping by each character's length would make every step wait on loading its
-// lead byte. Where text is malformed, the character after a start may not be the next
-// start; but then no key of more than one character starts there, and the filter, given
-// some other name, can only let the position through or turn away what holds no key.
-// Past the text's end characters are named 0, which likewise can only let a position
-// through.
+// time, as bits; each chunk's characters are named into a small array first, and the
+// filter then runs down that array as it would down UTF-16 units. Naming and testing in
+// one loop kept too many values live at once: the loop spilled them on every step.
+//
+// Where text is malformed, the character after a start may not be the next start; but
+// then no key of more than one character starts there, and the filter, given some other
+// name, can only let the position through or turn away what holds no key. Past the
+// text's end characters are named 0, which likewise can only let a position through.
 //
 // A space, a fifth of chat, is passed over as if it were not there where no key holds
 // one among its first three characters: no key starts at a space then, and where a
@@ -16,6 +17,7 @@
 // so the filter may read what comes after the space instead.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -34,59 +36,52 @@ class Utf8StartScan {
       : filter_(filter),
         begin_(reinterpret_cast<const unsigned char*>(text.data())),
         end_(begin_ + text.size()),
-        last_read_(end_ - kLeastBytes),
-        passed_(pass_spaces ? ' ' : kContinuation) {
-    window_.at_1 = begin_ + at;
-  }
+        chunk_(begin_ + at),
+        passed_(pass_spaces ? ' ' : kContinuation) {}
 
   // Moves on to the next position the filter lets through (the first call tests the
   // one it started at): true there, false at the text's end.
   bool Next();
   // That position, in bytes of the text.
-  size_t At() const { return static_cast<size_t>(window_.at_1 - begin_); }
+  size_t At() const { return offsets_[tested_]; }
 
  private:
-  // The three characters the filter reads: where each starts, and their names (the
-  // first two as one value); and the starts not yet reached in the 64 bytes from
-  // `chunk`.
-  struct Window {
-    const unsigned char *at_1, *at_2, *at_3;
-    uint64_t names_1_2;
-    uint32_t name_3;
-    const unsigned char* chunk;
-    uint64_t starts;
-  };
+  static constexpr size_t kChunkBytes = 64;
+  // The bytes a name reads past its character's first.
+  static constexpr size_t kNameReach = 3;
 
   // Next, for a filter with keys of one character or without.
   template <bool kSingleKeys>
   bool Seek();
   // Bit k set where byte k from `chunk` starts a character.
   uint64_t StartsIn(const unsigned char* chunk) const;
-  // The window at the position the scan begins at.
-  Window FirstWindow() const;
-  // Moves the window one start on.
-  void Step(Window& window) const;
-  // The next chunk after the one at `chunk` that holds a start; none left if its
-  // starts are 0.
-  struct Chunk {
-    const unsigned char* begin;
-    uint64_t starts;
-  };
-  Chunk NextChunk(const unsigned char* chunk) const;
+  // Names the characters of the next chunk, after the ones not yet tested; at the text's
+  // end, adds two names past it.
+  void NameNextChunk();
+  // Names the characters that start where `starts` has bits from `chunk` (four bytes
+  // readable at each) from names_[named] on; returns how many names are then held.
+  size_t NameStarts(const unsigned char* chunk, uint64_t starts, size_t named);
 
   // A continuation byte starts nothing anyway: passing it passes nothing.
   static constexpr unsigned char kContinuation = 0x80;
 
   KeyStartFilter::View filter_;
-  // The text; the last place a read of four bytes fits.
+  // The text; the next chunk to name.
   const unsigned char* begin_;
   const unsigned char* end_;
-  const unsigned char* last_read_;
+  const unsigned char* chunk_;
+  bool named_all_ = false;
   // A byte the scan passes over as if it were not there.
   unsigned char passed_;
-  Window window_{};
-  // Whether the window's position was tested; until then only window_.at_1 is set.
-  bool tested_ = false;
+  // The characters named ahead and where they start: two carried over from the chunk
+  // before, a chunk's worth, and two past the end.
+  static constexpr size_t kNamed = kChunkBytes + 4;
+  std::array<uint32_t, kNamed> names_;
+  std::array<size_t, kNamed> offsets_;
+  // Names held; the next one to test; the one last let through.
+  size_t named_ = 0;
+  size_t next_ = 0;
+  size_t tested_ = 0;
 };
 
 }  // namespace chatsieve

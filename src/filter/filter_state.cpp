@@ -53,7 +53,7 @@ FilterState::Reading::Reading(const FilterState& state) : slot_(ThisThreadsSlot(
   // Published before it is used: a load that swaps it out after this sees the slot and
   // waits; one that swapped it out before is seen here, and the newer one is taken.
   for (;;) {
-    slot_.in_use.store(snapshot, std::memory_order_seq_cst);
+    PublishUse(slot_, snapshot);
     const Snapshot* again = state.current_.load(std::memory_order_seq_cst);
     if (again == snapshot) break;
     snapshot = again;

@@ -94,6 +94,9 @@ ReaderSlot& ThisThreadsSlot() {
 #endif
 
 void WaitUntilUnused(const void* snapshot) {
+  // A call that published its use before this fence is seen below; one that publishes
+  // after it then reads the snapshot that replaced this one.
+  if (platform::HasProcessFence()) platform::ProcessFence();
   for (ReaderSlot* slot = first_slot.load(std::memory_order_seq_cst); slot != nullptr;
        slot = slot->next) {
     while (slot->in_use.load(std::memory_order_seq_cst) == snapshot)
