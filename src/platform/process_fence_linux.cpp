@@ -15,6 +15,7 @@ bool HasProcessFence() {
 }
 
 void ProcessFence() {
+  // Once the process is registered, the call has no way left to fail.
   syscall(SYS_membarrier, MEMBARRIER_CMD_PRIVATE_EXPEDITED, 0, 0);
 }
 
