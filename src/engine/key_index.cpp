@@ -89,7 +89,7 @@ void KeyStartFilter::Reset(size_t keys) {
   const size_t slots =
       std::max(std::min(PowerOfTwoAtLeast(keys * kPairSlotsPerKey), kCachedPairSlots),
                PowerOfTwoAtLeast(keys * kLeastPairSlotsPerKey));
-  pairs_.assign(slots, 0);
+  pairs_.assign(slots + 1, 0);
   keys_.assign(bits / 64, 0);
   pair_shift_ = 64 - std::countr_zero(slots);
   key_shift_ = 64 - std::countr_zero(bits / 64);

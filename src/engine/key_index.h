@@ -34,8 +34,10 @@ struct KeyEnd {
 // three.
 class KeyStartFilter {
  public:
-  // A pair's slot in the first test.
+  // A pair's slot in the first test, and the shift that takes the next pair's hash to the
+  // bit of the slot it picks.
   using PairSlot = uint16_t;
+  static constexpr int kNextPairBitShift = 60;
 
   // What a scan holds while it tests position after position, copied out of the filter
   // so that it stays in registers.
@@ -65,13 +67,19 @@ class KeyStartFilter {
     // The same from the pairs' hashes, for a scan that hashes each pair once: the next
     // position's first pair is this one's next. One product is enough for a test that
     // only needs to turn most positions away.
-    static uint64_t PairHash(uint64_t pair) { return pair * 0x9E3779B97F4A7C15ULL; }
+    static constexpr uint64_t kPairMultiplier = 0x9E3779B97F4A7C15ULL;
+    static uint64_t PairHash(uint64_t pair) { return pair * kPairMultiplier; }
     bool MayStartHashedPair(uint64_t first_two, uint64_t next_two) const {
       return (pairs_[first_two >> pair_shift_] >> NextPairBit(next_two) & 1) != 0;
     }
     bool MayStartLonger(uint32_t first, uint32_t second, uint32_t third) const {
       return filter_->MayStartLonger(first, second, third);
     }
+    // For a scan that runs the first test on many positions at once: the slots, one more
+    // than a hash can pick and never set, so that each can be read as the low half of four
+    // bytes; and the shift that takes a pair's hash to its slot.
+    const PairSlot* PairSlots() const { return pairs_; }
+    int PairShift() const { return pair_shift_; }
 
    private:
     friend class KeyStartFilter;
@@ -98,7 +106,7 @@ class KeyStartFilter {
   // pair's hash.
   static_assert(sizeof(PairSlot) == 2);
   static unsigned NextPairBit(uint64_t next_two_hash) {
-    return static_cast<unsigned>(next_two_hash >> 60);
+    return static_cast<unsigned>(next_two_hash >> kNextPairBitShift);
   }
   static constexpr PairSlot kAnyThird = std::numeric_limits<PairSlot>::max();
   static uint64_t HashOne(uint32_t first) { return (first + uint64_t{1}) * 0x9E3779B97F4A7C15ULL; }
@@ -123,9 +131,9 @@ class KeyStartFilter {
            uint64_t{1} << (hash >> 46 & 63);
   }
 
-  // Before a build: two entries each, none set, so no test for emptiness is needed (and
-  // the shifts stay below 64).
-  std::vector<PairSlot> pairs_ = std::vector<PairSlot>(2, 0);
+  // Before a build: two entries each (and the slot more), none set, so no test for emptiness is
+  // needed (and the shifts stay below 64).
+  std::vector<PairSlot> pairs_ = std::vector<PairSlot>(3, 0);
   std::vector<uint64_t> keys_ = std::vector<uint64_t>(2, 0);
   int pair_shift_ = 63;
   int key_shift_ = 63;

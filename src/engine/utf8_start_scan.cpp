@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/utf8_wide_scan.h"
 #include "text/packed_utf8.h"
 
 namespace chatsieve {
@@ -78,56 +79,69 @@ uint64_t Utf8StartScan::StartsIn(const unsigned char* chunk) const {
 }
 
 size_t Utf8StartScan::NameStarts(const unsigned char* chunk, uint64_t starts, size_t named) {
-  const auto offset = static_cast<size_t>(chunk - begin_);
   for (; starts != 0; starts &= starts - 1) {
     const auto k = static_cast<unsigned>(std::countr_zero(starts));
     names_[named] = platform::PackedUtf8Name(chunk + k);
-    offsets_[named] = offset + k;
+    offsets_[named] = static_cast<int32_t>(k);
     ++named;
   }
   return named;
 }
 
 void Utf8StartScan::NameNextChunk() {
-  // The positions not yet tested wait for the names after them.
+  // The positions not yet tested wait for the names after them; their offsets now count
+  // from the chunk after theirs.
   const size_t kept = named_ - next_;
   for (size_t k = 0; k < kept; ++k) {
     names_[k] = names_[next_ + k];
-    offsets_[k] = offsets_[next_ + k];
+    offsets_[k] = offsets_[next_ + k] - static_cast<int32_t>(kChunkBytes);
   }
   next_ = 0;
   const unsigned char* chunk = chunk_;
+  chunk_at_ = static_cast<size_t>(chunk - begin_);
   const auto left = static_cast<size_t>(end_ - chunk);
-  const uint64_t starts = StartsIn(chunk);
-  if (left >= kChunkBytes + kNameReach) {
-    named_ = NameStarts(chunk, starts, kept);
-    chunk_ = chunk + kChunkBytes;
-    return;
-  }
-  // The names of the last few characters read the text's last bytes, shifted down to
-  // start at the character: zeros come in above.
-  const uint64_t whole = left > kNameReach ? BitsBelow(left - kNameReach) : 0;
-  size_t named = NameStarts(chunk, starts & whole, kept);
-  const uint32_t last_bytes = platform::LittleEndianAt<uint32_t>(end_ - kLeastBytes);
-  for (uint64_t rest = starts & ~whole & BitsBelow(left); rest != 0; rest &= rest - 1) {
-    const auto k = static_cast<unsigned>(std::countr_zero(rest));
-    names_[named] = platform::PackedUtf8Name(last_bytes >> (8 * (k + kLeastBytes - left)));
-    offsets_[named] = static_cast<size_t>(chunk - begin_) + k;
-    ++named;
+  size_t named = kept;
+  if (wide_) {
+    named += NameChunkWide(chunk, left, passed_, names_.data() + kept, offsets_.data() + kept);
+  } else {
+    const uint64_t starts = StartsIn(chunk);
+    if (left >= kChunkBytes + kNameReach) {
+      named = NameStarts(chunk, starts, kept);
+    } else {
+      // The names of the last few characters read the text's last bytes, shifted down to
+      // start at the character: zeros come in above.
+      const uint64_t whole = left > kNameReach ? BitsBelow(left - kNameReach) : 0;
+      named = NameStarts(chunk, starts & whole, kept);
+      const uint32_t last_bytes = platform::LittleEndianAt<uint32_t>(end_ - kLeastBytes);
+      for (uint64_t rest = starts & ~whole & BitsBelow(left); rest != 0; rest &= rest - 1) {
+        const auto k = static_cast<unsigned>(std::countr_zero(rest));
+        names_[named] = platform::PackedUtf8Name(last_bytes >> (8 * (k + kLeastBytes - left)));
+        offsets_[named] = static_cast<int32_t>(k);
+        ++named;
+      }
+    }
   }
   if (left > kChunkBytes) {
     named_ = named;
     chunk_ = chunk + kChunkBytes;
+    TestChunk();
     return;
   }
   // Past the end every position reads as the end.
   for (int past = 0; past < 2; ++past) {
     names_[named] = 0;
-    offsets_[named] = static_cast<size_t>(end_ - begin_);
+    offsets_[named] = static_cast<int32_t>(left);
     ++named;
   }
   named_ = named;
   named_all_ = true;
+  TestChunk();
+}
+
+void Utf8StartScan::TestChunk() {
+  // A chunk of spaces or stray bytes may leave fewer than two names.
+  if (wide_test_ && named_ > 2)
+    PassFirstTestWide(filter_, names_.data(), named_ - 2, passes_.data());
 }
 
 template <bool kSingleKeys>
@@ -170,7 +184,34 @@ bool Utf8StartScan::Seek() {
   }
 }
 
+bool Utf8StartScan::SeekWide() {
+  // The first test was run on the whole chunk as it was named; the few positions it let
+  // through go to the second test one at a time.
+  for (;;) {
+    const size_t testable = named_ >= 2 ? named_ - 2 : 0;
+    size_t at = next_;
+    while (at < testable) {
+      const uint64_t passes = passes_[at / 64] >> (at % 64);
+      if (passes == 0) {
+        at = (at / 64 + 1) * 64;
+        continue;
+      }
+      const size_t k = at + static_cast<size_t>(std::countr_zero(passes));
+      if (filter_.MayStartLonger(names_[k], names_[k + 1], names_[k + 2])) {
+        tested_ = k;
+        next_ = k + 1;
+        return true;
+      }
+      at = k + 1;
+    }
+    next_ = testable;
+    if (named_all_) return false;
+    NameNextChunk();
+  }
+}
+
 bool Utf8StartScan::Next() {
+  if (wide_test_) return SeekWide();
   return filter_.HasSingleKeys() ? Seek<true>() : Seek<false>();
 }
 

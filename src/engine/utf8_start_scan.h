@@ -11,6 +11,9 @@
 // name, can only let the position through or turn away what holds no key. Past the
 // text's end characters are named 0, which likewise can only let a position through.
 //
+// Where the processor has 512-bit vector instructions, a chunk is named in a few of them,
+// and the filter's first test is run on its positions eight at a time (utf8_wide_scan.h).
+//
 // A space, a fifth of chat, is passed over as if it were not there where no key holds
 // one among its first three characters: no key starts at a space then, and where a
 // space follows a position within its next two characters no key starts there either,
@@ -23,6 +26,7 @@
 #include <string_view>
 
 #include "engine/key_index.h"
+#include "engine/utf8_wide_scan.h"
 
 namespace chatsieve {
 
@@ -31,19 +35,25 @@ class Utf8StartScan {
   // Texts shorter than this are not for a scan of their bytes.
   static constexpr size_t kLeastBytes = 4;
 
+  // How the steps are taken: one character at a time, or many where the processor can.
+  enum class Steps { kOneAtATime, kWideWherePossible };
+
   // `pass_spaces`: whether no key holds a space among its first three characters.
-  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at, bool pass_spaces)
+  Utf8StartScan(KeyStartFilter::View filter, std::string_view text, size_t at, bool pass_spaces,
+                Steps steps = Steps::kWideWherePossible)
       : filter_(filter),
         begin_(reinterpret_cast<const unsigned char*>(text.data())),
         end_(begin_ + text.size()),
         chunk_(begin_ + at),
-        passed_(pass_spaces ? ' ' : kContinuation) {}
+        passed_(pass_spaces ? ' ' : kContinuation),
+        wide_(steps == Steps::kWideWherePossible && HasWideScan()),
+        wide_test_(wide_ && !filter.HasSingleKeys()) {}
 
   // Moves on to the next position the filter lets through (the first call tests the
   // one it started at): true there, false at the text's end.
   bool Next();
   // That position, in bytes of the text.
-  size_t At() const { return offsets_[tested_]; }
+  size_t At() const { return chunk_at_ + static_cast<size_t>(offsets_[tested_]); }
 
  private:
   static constexpr size_t kChunkBytes = 64;
@@ -53,6 +63,10 @@ class Utf8StartScan {
   // Next, for a filter with keys of one character or without.
   template <bool kSingleKeys>
   bool Seek();
+  // Next with the wide first test, for a filter without keys of one character.
+  bool SeekWide();
+  // Runs the wide first test on the positions just named, where it is used.
+  void TestChunk();
   // Bit k set where byte k from `chunk` starts a character.
   uint64_t StartsIn(const unsigned char* chunk) const;
   // Names the characters of the next chunk, after the ones not yet tested; at the text's
@@ -73,11 +87,19 @@ class Utf8StartScan {
   bool named_all_ = false;
   // A byte the scan passes over as if it were not there.
   unsigned char passed_;
-  // The characters named ahead and where they start: two carried over from the chunk
-  // before, a chunk's worth, and two past the end.
-  static constexpr size_t kNamed = kChunkBytes + 4;
+  // Whether chunks are named with vector instructions; whether the first test is run on
+  // them so too.
+  bool wide_;
+  bool wide_test_;
+  // The characters named ahead and where they start, in bytes from the chunk last named:
+  // two carried over from the chunk before, a chunk's worth, and two past the end, with
+  // room for the whole vectors the wide naming stores.
+  static constexpr size_t kNamed = 2 + kWideNamesRoom + 2;
   std::array<uint32_t, kNamed> names_;
-  std::array<size_t, kNamed> offsets_;
+  std::array<int32_t, kNamed> offsets_;
+  size_t chunk_at_ = 0;
+  // Bit k set where the wide first test lets position k through.
+  std::array<uint64_t, (kNamed + 63) / 64> passes_;
   // Names held; the next one to test; the one last let through.
   size_t named_ = 0;
   size_t next_ = 0;
