@@ -13,11 +13,6 @@
 namespace chatsieve {
 namespace {
 
-// The bits below bit `count`.
-uint64_t BitsBelow(size_t count) {
-  return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
-}
-
 // Bit k set where byte k of `word` starts a character (a continuation byte has its top
 // bit set and the next one clear) and is not `passed`.
 unsigned StartBits(uint64_t word, unsigned char passed) {

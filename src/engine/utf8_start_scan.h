@@ -56,9 +56,8 @@ class Utf8StartScan {
   size_t At() const { return chunk_at_ + static_cast<size_t>(offsets_[tested_]); }
 
  private:
-  static constexpr size_t kChunkBytes = 64;
-  // The bytes a name reads past its character's first.
-  static constexpr size_t kNameReach = 3;
+  static constexpr size_t kChunkBytes = kUtf8ChunkBytes;
+  static constexpr size_t kNameReach = kUtf8NameReach;
 
   // Next, for a filter with keys of one character or without.
   template <bool kSingleKeys>

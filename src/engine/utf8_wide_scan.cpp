@@ -22,18 +22,6 @@ namespace chatsieve {
 // where HasWideScan says so.
 #define CHATSIEVE_WIDE_STEP __attribute__((target("avx512f,avx512bw,avx512dq,avx512vl,avx512vbmi")))
 
-namespace {
-
-constexpr size_t kChunkBytes = 64;
-// The bytes a name reads past its character's first.
-constexpr size_t kNameReach = 3;
-
-uint64_t BitsBelow(size_t count) {
-  return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
-}
-
-}  // namespace
-
 bool HasWideScan() {
   static const bool has = [] {
     // Read here, as a call from another library's constructor may come before the
@@ -52,9 +40,9 @@ CHATSIEVE_WIDE_STEP size_t NameChunkWide(const unsigned char* chunk, size_t left
   const uint64_t in_text = BitsBelow(left);
   const __m512i bytes = _mm512_maskz_loadu_epi8(in_text, chunk);
   const __m512i after =
-      left > kChunkBytes
-          ? _mm512_maskz_loadu_epi8(BitsBelow(std::min(left - kChunkBytes, kNameReach)),
-                                    chunk + kChunkBytes)
+      left > kUtf8ChunkBytes
+          ? _mm512_maskz_loadu_epi8(BitsBelow(std::min(left - kUtf8ChunkBytes, kUtf8NameReach)),
+                                    chunk + kUtf8ChunkBytes)
           : _mm512_setzero_si512();
   // A character starts at any byte but a continuation byte (below -64 as a signed byte).
   const uint64_t starts =

@@ -11,6 +11,16 @@
 
 namespace chatsieve {
 
+// The bytes both ways of naming take at a time, and the bytes a name reads past its
+// character's first.
+inline constexpr size_t kUtf8ChunkBytes = 64;
+inline constexpr size_t kUtf8NameReach = 3;
+
+// The bits below bit `count`.
+inline uint64_t BitsBelow(size_t count) {
+  return count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+}
+
 // Whether this processor (and its operating system) can run the steps below.
 bool HasWideScan();
 
